@@ -1,0 +1,74 @@
+#include "platform/winapi/Http.h"
+#include "tests/support/LocalHttpServer.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Url(const TLocalHttpServer& server, const QString& path = QStringLiteral("/page.html"))
+{
+    return QStringLiteral("http://") + server.Address(path);
+}
+
+} // namespace
+
+TEST(HttpGet, ReturnsTheBodyOfA2xxReply)
+{
+    TLocalHttpServer ok({200, QByteArray(3000, 'x')});
+    const THttpResult page = HttpGet(Url(ok));
+    EXPECT_TRUE(page.Ok);
+    EXPECT_EQ(page.Status, 200);
+    EXPECT_EQ(page.Body, QByteArray(3000, 'x'));
+
+    TLocalHttpServer empty({204, {}});
+    EXPECT_TRUE(HttpGet(Url(empty)).Ok);
+}
+
+TEST(HttpGet, AnErrorOrRedirectStatusIsAFailure)
+{
+    for (int status : {301, 404, 500}) {
+        TLocalHttpServer server({status, "not here"});
+        const THttpResult reply = HttpGet(Url(server));
+        EXPECT_FALSE(reply.Ok) << status;
+        EXPECT_EQ(reply.Status, status);
+    }
+}
+
+TEST(HttpGet, ARefusedConnectionIsAFailure)
+{
+    TClosedLocalPort closed;
+    const THttpResult reply = HttpGet(QStringLiteral("http://127.0.0.1:%1/").arg(closed.Port()));
+    EXPECT_FALSE(reply.Ok);
+    EXPECT_EQ(reply.Status, 0);
+}
+
+TEST(HttpGet, AServerThatNeverAnswersFailsWithinTheTimeOut)
+{
+    TLocalHttpServer silent({200, "never sent", true});
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(HttpGet(Url(silent), {500, 700}).Ok);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(silent.RequestCount(), 1);
+}
+
+TEST(HttpGet, OnlyHttpAddressesAreFetched)
+{
+    EXPECT_FALSE(HttpGet(QStringLiteral("file:///etc/hostname")).Ok);
+    EXPECT_FALSE(HttpGet(QStringLiteral("not an address")).Ok);
+}
+
+TEST(HttpGet, IgnoresTheEnvironmentsProxy)
+{
+    TClosedLocalPort deadProxy;
+    const QByteArray proxy = "http://127.0.0.1:" + QByteArray::number(deadProxy.Port());
+    qputenv("http_proxy", proxy);
+    qputenv("HTTP_PROXY", proxy);
+    TLocalHttpServer server({200, "direct"});
+    const THttpResult reply = HttpGet(Url(server));
+    qunsetenv("http_proxy");
+    qunsetenv("HTTP_PROXY");
+    EXPECT_TRUE(reply.Ok);
+    EXPECT_EQ(reply.Body, "direct");
+}

@@ -1,0 +1,120 @@
+#include "tests/support/LocalHttpServer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A TCP socket bound to 127.0.0.1 on a free port; returns the port.
+quint16 BindLoopback(int socketFd)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    if (bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        throw std::runtime_error("bind failed");
+    socklen_t length = sizeof address;
+    getsockname(socketFd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+// Reads until the end of the request head (an empty line), the peer closing, or 2 s.
+void ReadRequestHead(int client)
+{
+    QByteArray head;
+    char buffer[4096];
+    while (!head.contains("\r\n\r\n")) {
+        pollfd p{client, POLLIN, 0};
+        if (poll(&p, 1, 2000) <= 0)
+            return;
+        const ssize_t n = read(client, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        head.append(buffer, n);
+    }
+}
+
+void WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return;
+        done += n;
+    }
+}
+
+} // namespace
+
+TLocalHttpServer::TLocalHttpServer(Reply reply) : reply_(std::move(reply))
+{
+    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    port_ = BindLoopback(listener_);
+    listen(listener_, 16);
+    if (pipe(stopPipe_) != 0)
+        throw std::runtime_error("pipe failed");
+    thread_ = std::thread([this] { Serve(); });
+}
+
+TLocalHttpServer::~TLocalHttpServer()
+{
+    const char stop = 1;
+    [[maybe_unused]] ssize_t n = write(stopPipe_[1], &stop, 1);
+    thread_.join();
+    close(listener_);
+    close(stopPipe_[0]);
+    close(stopPipe_[1]);
+}
+
+QString TLocalHttpServer::Address(const QString& path) const
+{
+    return QStringLiteral("127.0.0.1:%1%2").arg(port_).arg(path);
+}
+
+void TLocalHttpServer::Serve()
+{
+    std::vector<int> heldOpen; // connections of a silent server, closed at the end
+    for (;;) {
+        pollfd fds[2] = {{listener_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0 || (fds[1].revents & POLLIN))
+            break;
+        const int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (client < 0)
+            continue;
+        ++requests_;
+        if (reply_.Silent) {
+            heldOpen.push_back(client);
+            continue;
+        }
+        Answer(client);
+        close(client);
+    }
+    for (int client : heldOpen)
+        close(client);
+}
+
+void TLocalHttpServer::Answer(int client)
+{
+    ReadRequestHead(client);
+    const QByteArray head = QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(reply_.Status)
+        + QByteArrayLiteral(" Test\r\nContent-Type: text/html\r\nContent-Length: ")
+        + QByteArray::number(reply_.Body.size())
+        + QByteArrayLiteral("\r\nConnection: close\r\n\r\n");
+    WriteAll(client, head + reply_.Body);
+}
+
+TClosedLocalPort::TClosedLocalPort()
+{
+    // Bound but not listening: the port stays ours and connections to it are refused.
+    socket_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    port_ = BindLoopback(socket_);
+}
+
+TClosedLocalPort::~TClosedLocalPort() { close(socket_); }
