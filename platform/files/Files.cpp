@@ -1,0 +1,76 @@
+#include "platform/files/Files.h"
+
+#include "platform/core/Exception.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool FileExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(ResolvePath(path)).isFile();
+}
+
+bool DirectoryExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(ResolvePath(path)).isDir();
+}
+
+bool DeleteFile(const QString& path)
+{
+    const QString resolved = ResolvePath(path);
+    const QFileInfo info(resolved);
+    if (path.isEmpty() || (info.isDir() && !info.isSymLink()))
+        return false;
+    return QFile::remove(resolved);
+}
+
+bool CopyFile(const QString& source, const QString& target, bool failIfExists)
+{
+    QFile in(ResolvePath(source));
+    if (source.isEmpty() || target.isEmpty() || !in.open(QIODevice::ReadOnly))
+        return false;
+    const QString to = ResolvePath(target);
+    const QFileInfo toInfo(to);
+    if (failIfExists && (toInfo.exists() || toInfo.isSymLink()))
+        return false;
+    QSaveFile out(to);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(1 << 16);
+        if (in.error() != QFileDevice::NoError || out.write(chunk) != chunk.size())
+            return false; // out is discarded unwritten
+    }
+    return out.commit();
+}
+
+bool ForceDirectories(const QString& path)
+{
+    return !path.isEmpty() && QDir().mkpath(ResolvePath(path));
+}
+
+void WriteFileAtomic(const QString& path, const QByteArray& bytes)
+{
+    const QString resolved = ResolvePath(path);
+    QSaveFile file(resolved);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(bytes);
+        if (file.commit())
+            return;
+    }
+    throw Exception(QStringLiteral("Cannot write the file %1: %2").arg(resolved, file.errorString()));
+}
+
+QByteArray ReadFileBytes(const QString& path)
+{
+    const QString resolved = ResolvePath(path);
+    QFile file(resolved);
+    if (file.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError)
+            return bytes;
+    }
+    throw Exception(QStringLiteral("Cannot read the file %1: %2").arg(resolved, file.errorString()));
+}
