@@ -1,0 +1,140 @@
+#pragma once
+// A list view in report style on QTreeView: columns with captions, alignment and width
+// ranges, whole-row selection, read-only rows, optional check boxes.
+//
+// Two ways to hold rows:
+// - owner data (OwnerData true): the caller sets the row count with SetItemCount and the
+//   view asks OnData for each row it needs, when it needs it (the rows it shows, or the
+//   row code reads with Item);
+// - own items (OwnerData false): AddItem adds a row the view keeps; with SortType stText
+//   the rows are kept sorted by caption (locale order).
+//
+// Selecting a row from code raises OnChange exactly as a user's click does; handlers
+// called from code run directly (their exceptions reach the caller), handlers called from
+// Qt run through the view's event guard.
+
+#include "platform/vcl/Color.h"
+#include "platform/vcl/ListColumn.h"
+#include "platform/vcl/ListItem.h"
+
+#include <QTreeView>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class ListViewModel;
+
+enum class TSortType { stNone, stText };
+
+class TListView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit TListView(QWidget* parent = nullptr);
+    ~TListView() override;
+
+    // Events. Handlers may be set and cleared at any time.
+    std::function<void(TListView& sender, TListItem& item)> OnData;
+    std::function<void(TListView& sender, const TListItem& item)> OnChange;
+    std::function<void(TListView& sender, const TListItem& item, TColor& background)> OnCustomDrawItem;
+    std::function<void(TListView& sender)> OnDblClick;
+    std::function<void(TListView& sender, int column)> OnColumnClick;
+    std::function<void(TListView& sender, TListView& source, int x, int y, bool& accept)> OnDragOver;
+    std::function<void(TListView& sender, TListView& source, int x, int y)> OnDragDrop;
+
+    // Settings of the control.
+    bool OwnerData() const { return ownerData_; }
+    void SetOwnerData(bool on);
+    bool Checkboxes() const { return checkboxes_; }
+    void SetCheckboxes(bool on);
+    bool MultiSelect() const;
+    void SetMultiSelect(bool on);
+    void SetColumnClick(bool on);
+    // Automatic drag: pressing on a selected row and moving drags the selection to
+    // another list view (or within this one), which gets OnDragOver and OnDragDrop.
+    void SetAutoDrag(bool on);
+    void SetSortType(TSortType type);
+    TSortType SortType() const { return sortType_; }
+    TColor Color() const;
+    int Tag() const { return tag_; }
+    void SetTag(int tag) { tag_ = tag; }
+    // Pixel width of Text in the list's font.
+    int TextWidth(const QString& text) const;
+
+    // Columns.
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    TListColumn& Column(int index);
+    TListColumn& AddColumn();
+    void ClearColumns();
+
+    // Rows.
+    int ItemCount() const;
+    void SetItemCount(int count);              // owner data only
+    TListItem& AddItem();                      // own items only
+    void ClearItems();
+    // Row Index, filled by OnData in owner-data mode.
+    const TListItem& Item(int index);
+    void BeginUpdate();
+    void EndUpdate();
+    // Forget rows already fetched, so that the next paint asks OnData again.
+    void Invalidate();
+
+    // Selection.
+    int ItemIndex() const;                     // first selected row, -1 for none
+    void SetItemIndex(int index);              // selects only that row; -1 clears
+    int SelCount() const;
+    std::vector<int> SelectedIndices() const;
+    bool IsItemSelected(int index) const;
+    void SetItemSelected(int index, bool selected);
+    bool IsItemFocused(int index) const;
+    void SetItemFocused(int index);
+    void MakeVisible(int index);
+    // Row under the point (x, y) of the rows' area, -1 for none.
+    int ItemAt(int x, int y) const;
+
+    // For the columns and the model.
+    void ColumnChanged(int index);
+    int SectionWidth(int index) const;
+    void SetSectionWidth(int index, int width);
+    int FittingWidth(int index, bool withHeader);
+    const TListItem& RowForView(int index);
+    TColor RowBackground(int index);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+
+private:
+    const TListItem& fetch(int index, bool fromQt);
+    void selectionChangedByView(const QItemSelection& selected, const QItemSelection& deselected);
+    void deliverChanges(bool fromQt);
+    void resetRows();
+    void flushPendingReset();
+    void sortItems();
+    void sectionResizedByUser(int index, int oldSize, int newSize);
+    TListView* dropTargetAt(const QPoint& globalPos) const;
+    void dropAt(const QPoint& globalPos);
+
+    void runCodeSelection(const std::function<void()>& select);
+    QModelIndex rowIndex(int index) const;
+
+    ListViewModel* model_;
+    std::vector<std::unique_ptr<TListColumn>> columns_;
+    std::vector<std::unique_ptr<TListItem>> items_;
+    std::unordered_map<int, TListItem> fetched_;
+    std::vector<int> pendingChanges_;
+    bool ownerData_ = false;
+    bool checkboxes_ = false;
+    bool autoDrag_ = false;
+    bool dragging_ = false;
+    bool sortDirty_ = false;
+    bool resetPending_ = false;
+    TSortType sortType_ = TSortType::stNone;
+    int itemCount_ = 0;
+    int updateDepth_ = 0;
+    int codeSelection_ = 0;
+    bool settingWidth_ = false;
+    int tag_ = 0;
+};
