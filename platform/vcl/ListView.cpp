@@ -2,7 +2,7 @@
 
 #include "platform/core/Checked.h"
 #include "platform/vcl/ListViewModel.h"
-#include "platform/vcl/ViewEvent.h"
+#include "platform/vcl/Dispatch.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -45,7 +45,7 @@ TListView::TListView(QWidget* parent) : QTreeView(parent), model_(new ListViewMo
     connect(header(), &QHeaderView::sectionResized, this, &TListView::sectionResizedByUser);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
         if (OnColumnClick)
-            RunViewEvent("TListView.OnColumnClick", [&] { OnColumnClick(*this, column); });
+            Dispatch([&] { OnColumnClick(*this, column); });
     });
 }
 
@@ -248,7 +248,7 @@ TColor TListView::RowBackground(int index)
 {
     TColor color = Color();
     const TListItem item = RowForView(index);
-    RunViewEvent("TListView.OnCustomDrawItem", [&] { OnCustomDrawItem(*this, item, color); });
+    Dispatch([&] { OnCustomDrawItem(*this, item, color); });
     return color;
 }
 
@@ -269,7 +269,7 @@ const TListItem& TListView::fetch(int index, bool fromQt)
     item.Index = index;
     if (OnData) {
         if (fromQt)
-            RunViewEvent("TListView.OnData", [&] { OnData(*this, item); });
+            Dispatch([&] { OnData(*this, item); });
         else
             OnData(*this, item);
     }
@@ -424,7 +424,7 @@ void TListView::deliverChanges(bool fromQt)
         if (!OnChange || row >= ItemCount())
             continue;
         if (fromQt) {
-            RunViewEvent("TListView.OnChange", [&] {
+            Dispatch([&] {
                 const TListItem item = fetch(row, false);
                 OnChange(*this, item);
             });
@@ -441,7 +441,7 @@ void TListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTreeView::mouseDoubleClickEvent(event);
     if (OnDblClick)
-        RunViewEvent("TListView.OnDblClick", [&] { OnDblClick(*this); });
+        Dispatch([&] { OnDblClick(*this); });
 }
 
 void TListView::startDrag(Qt::DropActions)
@@ -462,8 +462,7 @@ void TListView::mouseMoveEvent(QMouseEvent* event)
     bool accept = false;
     if (TListView* target = dropTargetAt(event->globalPosition().toPoint()); target && target->OnDragOver) {
         const QPoint at = target->viewport()->mapFromGlobal(event->globalPosition().toPoint());
-        RunViewEvent("TListView.OnDragOver",
-                     [&] { target->OnDragOver(*target, *this, at.x(), at.y(), accept); });
+        Dispatch([&] { target->OnDragOver(*target, *this, at.x(), at.y(), accept); });
     }
     viewport()->setCursor(accept ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
 }
@@ -500,8 +499,7 @@ void TListView::dropAt(const QPoint& globalPos)
     const QPoint at = target->viewport()->mapFromGlobal(globalPos);
     bool accept = false;
     if (target->OnDragOver)
-        RunViewEvent("TListView.OnDragOver",
-                     [&] { target->OnDragOver(*target, *this, at.x(), at.y(), accept); });
+        Dispatch([&] { target->OnDragOver(*target, *this, at.x(), at.y(), accept); });
     if (accept)
-        RunViewEvent("TListView.OnDragDrop", [&] { target->OnDragDrop(*target, *this, at.x(), at.y()); });
+        Dispatch([&] { target->OnDragDrop(*target, *this, at.x(), at.y()); });
 }
