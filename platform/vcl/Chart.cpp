@@ -1,0 +1,111 @@
+#include "platform/vcl/Chart.h"
+
+#include "platform/core/Checked.h"
+
+#include <QCategoryAxis>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+
+TChart::TChart(QWidget* parent)
+    : QChartView(parent),
+      leftAxis_(new QValueAxis),
+      bottomAxis_(new QCategoryAxis),
+      left_([this] { updateLeftRange(); }),
+      bottom_([this] { updateBottom(); }),
+      top_([] {})
+{
+    QChart* c = chart();
+    c->setTitle({});
+    c->legend()->setAlignment(Qt::AlignTop);
+    c->setMargins(QMargins(4, 4, 4, 4));
+    c->setBackgroundRoundness(0);
+    c->addAxis(leftAxis_, Qt::AlignLeft);
+    c->addAxis(bottomAxis_, Qt::AlignBottom);
+    leftAxis_->setLabelFormat(QStringLiteral("%g"));
+    bottomAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    bottomAxis_->setGridLineVisible(false);
+    setRubberBand(QChartView::NoRubberBand);
+    setRenderHint(QPainter::Antialiasing);
+    updateLeftRange();
+    updateBottom();
+}
+
+TChart::~TChart() = default;
+
+TChartSeries& TChart::AddSeries()
+{
+    auto* line = new QLineSeries;
+    chart()->addSeries(line);
+    line->attachAxis(leftAxis_);
+    line->attachAxis(bottomAxis_);
+    series_.push_back(std::make_unique<TChartSeries>(*line, [this] { pointsChanged(); }));
+    pointsChanged();
+    return *series_.back();
+}
+
+TChartSeries& TChart::Series(int index)
+{
+    return *CheckedAt(series_, index);
+}
+
+QStringList TChart::BottomLabels() const
+{
+    const TChartSeries* longest = nullptr;
+    for (const auto& s : series_)
+        if (!longest || s->Count() > longest->Count())
+            longest = s.get();
+    QStringList labels;
+    for (int i = 0; longest && i < longest->Count(); ++i)
+        labels << longest->Label(i);
+    return labels;
+}
+
+void TChart::pointsChanged()
+{
+    for (const auto& s : series_) {
+        const auto markers = chart()->legend()->markers(&s->Series());
+        for (QLegendMarker* marker : markers)
+            marker->setVisible(s->LineVisible());
+    }
+    updateLeftRange();
+    updateBottom();
+}
+
+void TChart::updateLeftRange()
+{
+    if (!left_.Automatic()) {
+        leftAxis_->setRange(left_.Minimum(), left_.Maximum());
+        return;
+    }
+    double low = 0.0;
+    double high = 1.0;
+    for (const auto& s : series_)
+        for (int i = 0; i < s->Count(); ++i) {
+            low = std::min(low, s->YValue(i));
+            high = std::max(high, s->YValue(i));
+        }
+    leftAxis_->setRange(low, high);
+}
+
+// Point i stands at i; its label sits on that position. QCategoryAxis keeps one category
+// per distinct text, so a repeated label is made distinct with invisible characters.
+void TChart::updateBottom()
+{
+    for (const QString& label : bottomAxis_->categoriesLabels())
+        bottomAxis_->remove(label);
+    const QStringList labels = BottomLabels();
+    bottomAxis_->setStartValue(-0.5);
+    for (int i = 0; i < labels.size(); ++i) {
+        QString text = labels[i];
+        while (bottomAxis_->categoriesLabels().contains(text))
+            text += QChar(0x200B);
+        bottomAxis_->append(text, i);
+    }
+    if (bottom_.Automatic())
+        bottomAxis_->setRange(-0.5, std::max<qsizetype>(labels.size(), 1) - 0.5);
+    else
+        bottomAxis_->setRange(bottom_.Minimum(), bottom_.Maximum());
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A two-dimensional line chart on Qt Charts: series by position, a left value axis, a
+// bottom axis that shows each point's label under it, and a top axis that only keeps its
+// range (no series is drawn against it). Legend at the top; no title, no foot, no zoom
+// and no panning.
+
+#include "platform/vcl/ChartAxis.h"
+#include "platform/vcl/ChartSeries.h"
+
+#include <QChartView>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class QCategoryAxis;
+class QValueAxis;
+
+class TChart : public QChartView {
+    Q_OBJECT
+public:
+    explicit TChart(QWidget* parent = nullptr);
+    ~TChart() override;
+
+    TChartSeries& AddSeries();
+    int SeriesCount() const { return static_cast<int>(series_.size()); }
+    // Series at Index, raising ERangeError outside [0, SeriesCount()).
+    TChartSeries& Series(int index);
+
+    TChartAxis& LeftAxis() { return left_; }
+    TChartAxis& BottomAxis() { return bottom_; }
+    TChartAxis& TopAxis() { return top_; }
+
+    // The labels under the bottom axis, by position (those of the longest series).
+    QStringList BottomLabels() const;
+
+private:
+    void pointsChanged();
+    void updateLeftRange();
+    void updateBottom();
+
+    std::vector<std::unique_ptr<TChartSeries>> series_;
+    QValueAxis* leftAxis_;
+    QCategoryAxis* bottomAxis_;
+    TChartAxis left_;
+    TChartAxis bottom_;
+    TChartAxis top_;
+};

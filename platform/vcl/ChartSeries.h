@@ -1,0 +1,50 @@
+#pragma once
+// A line series of a chart. Points are added in order: point i stands at position i of
+// the bottom axis, with its value and a text label shown under it. A series whose line is
+// switched off draws nothing and has no legend entry; its points still count and label
+// the bottom axis.
+
+#include "platform/vcl/Color.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QLineSeries;
+
+class TChartSeries {
+public:
+    TChartSeries(QLineSeries& series, std::function<void()> pointsChanged);
+
+    const QString& Title() const { return title_; }
+    void SetTitle(const QString& title);
+    TColor SeriesColor() const { return color_; }
+    void SetSeriesColor(TColor color);
+    int LineWidth() const { return lineWidth_; }
+    void SetLineWidth(int width);
+    bool LineVisible() const { return lineVisible_; }
+    void SetLineVisible(bool visible);
+
+    // Adds a point and returns its position; clTeeColor means the series' own colour.
+    int Add(double value, const QString& label, TColor color = clTeeColor);
+    int Count() const { return static_cast<int>(values_.size()); }
+    double YValue(int index) const;
+    const QString& Label(int index) const;
+    TColor PointColor(int index) const;
+    void Clear();
+
+    QLineSeries& Series() { return series_; }
+
+private:
+    void applyPen();
+
+    QLineSeries& series_;
+    std::function<void()> pointsChanged_;
+    QString title_;
+    TColor color_ = clRed;
+    int lineWidth_ = 1;
+    bool lineVisible_ = true;
+    std::vector<double> values_;
+    std::vector<QString> labels_;
+    std::vector<TColor> colors_;
+};
