@@ -1,11 +1,9 @@
-#include "platform/winapi/ElfSection.h"
 #include "platform/winapi/VersionInfo.h"
+#include "tests/support/TinyElf.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstring>
-#include <elf.h>
 #include <functional>
 #include <vector>
 #include <gtest/gtest.h>
@@ -13,44 +11,6 @@
 namespace {
 
 const QString FileVersionPath = QStringLiteral("StringFileInfo\\041103A4\\FileVersion");
-
-// A minimal 64-bit ELF file: header, the section-name table and one data section.
-struct TinyElf {
-    QByteArray bytes;
-    Elf64_Ehdr& Header() { return *reinterpret_cast<Elf64_Ehdr*>(bytes.data()); }
-    Elf64_Shdr& Section(int i)
-    {
-        return reinterpret_cast<Elf64_Shdr*>(bytes.data() + Header().e_shoff)[i];
-    }
-};
-
-TinyElf MakeElf(const QByteArray& sectionName, const QByteArray& content)
-{
-    const QByteArray names = QByteArray(1, '\0') + ".shstrtab" + '\0' + sectionName + '\0';
-    Elf64_Ehdr header{};
-    std::memcpy(header.e_ident, ELFMAG, SELFMAG);
-    header.e_ident[EI_CLASS] = ELFCLASS64;
-    header.e_ident[EI_DATA] = ELFDATA2LSB;
-    header.e_ident[EI_VERSION] = EV_CURRENT;
-    header.e_type = ET_EXEC;
-    header.e_ehsize = sizeof header;
-    header.e_shentsize = sizeof(Elf64_Shdr);
-    header.e_shnum = 3;
-    header.e_shstrndx = 1;
-    const quint64 namesAt = sizeof header;
-    const quint64 contentAt = namesAt + names.size();
-    header.e_shoff = contentAt + content.size();
-
-    Elf64_Shdr sections[3]{};
-    sections[1] = {1, SHT_STRTAB, 0, 0, namesAt, quint64(names.size()), 0, 0, 1, 0};
-    sections[2] = {11, SHT_PROGBITS, SHF_ALLOC, 0, contentAt, quint64(content.size()), 0, 0, 1, 0};
-
-    TinyElf elf;
-    elf.bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-    elf.bytes.append(names).append(content);
-    elf.bytes.append(reinterpret_cast<const char*>(sections), sizeof sections);
-    return elf;
-}
 
 const QByteArray Record = "StringFileInfo\\041103A4\\FileVersion=3.1.4.1\n";
 
@@ -83,7 +43,7 @@ TEST(VersionInfo, TheRunningExecutableCarriesTheProjectVersion)
 
 TEST_F(VersionInfoFile, ReadsTheRecordOfAnElfFile)
 {
-    const QString path = Write(MakeElf(".moriva_version", Record).bytes);
+    const QString path = Write(TinyElf::Make(".moriva_version", Record).bytes);
     ASSERT_EQ(GetFileVersionInfoSize(path), quint32(Record.size()));
     QByteArray buffer(Record.size(), '\0');
     ASSERT_TRUE(GetFileVersionInfo(path, buffer));
@@ -94,15 +54,15 @@ TEST_F(VersionInfoFile, FilesWithoutARecordHaveSizeZero)
 {
     EXPECT_EQ(GetFileVersionInfoSize(dir_.filePath("missing")), 0u);
     EXPECT_EQ(GetFileVersionInfoSize(Write("plain text, not an executable")), 0u);
-    EXPECT_EQ(GetFileVersionInfoSize(Write(MakeElf(".moriva_versioX", Record).bytes)), 0u);
-    EXPECT_EQ(GetFileVersionInfoSize(Write(MakeElf(".moriva_version_", Record).bytes)), 0u);
+    EXPECT_EQ(GetFileVersionInfoSize(Write(TinyElf::Make(".moriva_versioX", Record).bytes)), 0u);
+    EXPECT_EQ(GetFileVersionInfoSize(Write(TinyElf::Make(".moriva_version_", Record).bytes)), 0u);
     QByteArray buffer(16, '\0');
     EXPECT_FALSE(GetFileVersionInfo(dir_.filePath("missing"), buffer));
 }
 
 TEST_F(VersionInfoFile, DamagedFilesGiveNoRecordAndDoNotCrash)
 {
-    const TinyElf good = MakeElf(".moriva_version", Record);
+    const TinyElf good = TinyElf::Make(".moriva_version", Record);
     std::vector<std::function<void(TinyElf&)>> damages = {
         [](TinyElf& e) { e.Header().e_shoff = ~quint64(0) - 8; },
         [](TinyElf& e) { e.Header().e_shoff = e.bytes.size() - 8; },
@@ -148,7 +108,7 @@ TEST(VerQueryValue, FindsOnlyTheExactKey)
 
 TEST_F(VersionInfoFile, AShortBufferReceivesTheStartOfTheRecord)
 {
-    const QString path = Write(MakeElf(".moriva_version", Record).bytes);
+    const QString path = Write(TinyElf::Make(".moriva_version", Record).bytes);
     QByteArray buffer(14, '\0');
     ASSERT_TRUE(GetFileVersionInfo(path, buffer));
     EXPECT_EQ(buffer, Record.left(14));

@@ -1,0 +1,84 @@
+#pragma once
+// The bottom layer of the study data: the program folder and the category folders in it,
+// the per-category keys of Menu.inf, the text formats that every list and chart shares,
+// the question-number filter, the log Vek.Log, the local help pages and the help-page
+// probe. Nothing here keeps state between calls; Menu.inf and Vek.Log are opened and
+// closed within each call.
+
+#include "platform/files/Files.h"
+#include "platform/text/StringList.h"
+#include "platform/winapi/Http.h"
+
+#include <QString>
+
+#if __has_include("data/UConstDisplay.h")
+#include "data/UConstDisplay.h"
+#endif
+
+// Folders and categories. GetAppDir (the program folder, with a trailing "/") comes from
+// platform/files.
+//
+// A category folder is a sub-folder of the program folder that is not hidden (its name
+// does not start with "."), whose first three characters are "VEK" in any letter case,
+// whose name without surrounding blanks is longer than three characters, and that holds
+// both Answer.cds and Question.cds. The two file names are matched without regard to
+// letter case, since category folders are often made on Windows.
+
+// True when Folder (without trailing separator) holds both Answer.cds and Question.cds.
+bool IsCategoryFolder(const QString& folder);
+// Clears Names, then adds the folder name of every category folder of the program folder,
+// sorted in ascending order without regard to case.
+void ListCategoryFolders(TStringList& names);
+// The number of rows of Folder (with trailing separator) + Answer.cds; 0 when that file
+// does not exist. A damaged file raises the dataset engine's error.
+int GetAnswerRecordCount(const QString& folder);
+
+// Per-category keys of Menu.inf, keyed by the category's display name (the folder name
+// from the fourth character on): [表示] shown in the menu (default true), [選択回数]
+// times chosen (default 0), [更新日時] last use as "yyyy/mm/dd hh:nn:ss" (default "-").
+bool GetCategoryVisible(const QString& name);
+void SetCategoryVisible(const QString& name, bool visible);
+int GetCategorySelectCount(const QString& name);
+QString GetCategoryUpdated(const QString& name);
+// Counts one use of the category: [選択回数] + 1 and [更新日時] := now.
+void CountCategorySelection(const QString& name);
+
+// Formats.
+// "- %" when whole is 0, else part / whole × 100 rounded, halves away from zero, "#0%".
+QString FormatPercent(int part, int whole);
+// The same for two decimal texts; a text that is not an integer counts as 0.
+QString FormatPercentStr(const QString& part, const QString& whole);
+// "- 秒" for a blank text, else the date-time text as "n分ss秒" (hours are not shown).
+// A text that is not a date-time raises EConvertError.
+QString FormatMinSec(const QString& text);
+// "-" for a blank text, else the date-time text as "yyyy/mm/dd hh:mm:ss"; a text that is
+// not a date-time raises EConvertError.
+QString FormatDateTimeOrDash(const QString& text);
+// "0" for a blank text, else the text unchanged.
+QString ZeroIfBlank(const QString& text);
+// The dataset filter "(NO=a) or (NO=b) ..." of the numbers, unchanged and in list order;
+// empty for an empty list.
+QString BuildNoFilter(const TStringList& numbers);
+
+// Appends one line to Vek.Log in the program folder (created when missing):
+// "[yyyy/mm/dd hh:mm:ss]Moriva.exe Version:<version> Address:$XXXXXXXX <place>.<message>"
+// in CP932 with CR LF, where the address is that of the exception being handled (eight
+// zeros outside a handler). The line goes to the file in one append, so it is written
+// whole or not at all. Never fails towards the caller.
+void WriteLog(const QString& place, const QString& message) noexcept;
+
+// The local help pages, relative to the program folder, by help-button tag 1..3;
+// another index raises ERangeError.
+struct THelpFiles {
+    const QString& operator[](int tag) const;
+};
+extern const THelpFiles HelpFiles;
+
+// The help-page probe waits at most 5 s for the connection and 15 s for the whole page,
+// so an unreachable site cannot hold up the menu for long.
+inline constexpr THttpTimeouts PageProbeTimeouts{5000, 15000};
+
+// GET of "http://" + Address (host and path): the number of bytes of the reply body; 0
+// when the request fails in any way (no connection, time-out, a status other than 2xx).
+int GetPageContentSize(const QString& address,
+                       const THttpTimeouts& timeouts = PageProbeTimeouts) noexcept;

@@ -1,0 +1,85 @@
+// Category folders of the program folder and their keys in Menu.inf.
+#include "data/UConst.h"
+
+#include "platform/core/Checked.h"
+#include "platform/datetime/DateTime.h"
+#include "platform/ini/IniFile.h"
+#include "platform/text/Trim.h"
+
+namespace {
+
+const QString VisibleSection = QStringLiteral("表示");
+const QString SelectCountSection = QStringLiteral("選択回数");
+const QString UpdatedSection = QStringLiteral("更新日時");
+
+// Menu.inf of the program folder; a fresh object per access, as every access opens and
+// closes the file.
+TIniFile MenuIni()
+{
+    return TIniFile(ResolvePath(GetAppDir() + QStringLiteral("Menu.inf")));
+}
+
+// The first three characters, upper-cased (ASCII letters only), are "VEK".
+bool HasCategoryPrefix(const QString& name)
+{
+    if (name.size() < 3)
+        return false;
+    static const char prefix[] = "VEK";
+    for (int i = 0; i < 3; ++i) {
+        const QChar c = name[i];
+        const QChar upper = c >= u'a' && c <= u'z' ? QChar(c.unicode() - 32) : c;
+        if (upper != QLatin1Char(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsCategoryFolder(const QString& folder)
+{
+    return FileExists(folder + QStringLiteral("\\Answer.cds"))
+        && FileExists(folder + QStringLiteral("\\Question.cds"));
+}
+
+void ListCategoryFolders(TStringList& names)
+{
+    names.Clear();
+    const QString appDir = GetAppDir();
+    for (const TFolderEntry& entry : ListFolder(appDir)) {
+        if (!entry.isDirectory || entry.isHidden)
+            continue;
+        if (HasCategoryPrefix(entry.name) && Trim(entry.name).size() > 3
+            && IsCategoryFolder(appDir + entry.name))
+            names.Add(entry.name);
+    }
+    names.Sort();
+}
+
+bool GetCategoryVisible(const QString& name)
+{
+    return MenuIni().ReadBool(VisibleSection, name, true);
+}
+
+void SetCategoryVisible(const QString& name, bool visible)
+{
+    MenuIni().WriteBool(VisibleSection, name, visible);
+}
+
+int GetCategorySelectCount(const QString& name)
+{
+    return MenuIni().ReadInteger(SelectCountSection, name, 0);
+}
+
+QString GetCategoryUpdated(const QString& name)
+{
+    return MenuIni().ReadString(UpdatedSection, name, QStringLiteral("-"));
+}
+
+void CountCategorySelection(const QString& name)
+{
+    const int count = MenuIni().ReadInteger(SelectCountSection, name, 0);
+    MenuIni().WriteInteger(SelectCountSection, name, CheckedAdd(count, 1));
+    MenuIni().WriteString(UpdatedSection, name,
+                          FormatDateTime(QStringLiteral("yyyy/mm/dd hh:nn:ss"), Now()));
+}

@@ -1,0 +1,45 @@
+// Formats shared by every list and chart, and the question-number filter.
+#include "data/UConst.h"
+
+#include "platform/datetime/DateTime.h"
+#include "platform/text/Convert.h"
+#include "platform/text/Trim.h"
+
+QString FormatPercent(int part, int whole)
+{
+    if (whole == 0)
+        return QStringLiteral("- %");
+    return FormatFloat(QStringLiteral("#0%"), double(part) / double(whole) * 100.0);
+}
+
+QString FormatPercentStr(const QString& part, const QString& whole)
+{
+    return FormatPercent(StrToIntDef(part, 0), StrToIntDef(whole, 0));
+}
+
+QString FormatMinSec(const QString& text)
+{
+    if (IsBlank(text))
+        return QStringLiteral("- 秒");
+    return FormatDateTime(QStringLiteral("n分ss秒"), StrToDateTime(text));
+}
+
+QString FormatDateTimeOrDash(const QString& text)
+{
+    if (IsBlank(text))
+        return QStringLiteral("-");
+    return FormatDateTime(QStringLiteral("YYYY/MM/DD HH:MM:SS"), StrToDateTime(text));
+}
+
+QString ZeroIfBlank(const QString& text)
+{
+    return IsBlank(text) ? QStringLiteral("0") : text;
+}
+
+QString BuildNoFilter(const TStringList& numbers)
+{
+    QString filter;
+    for (int i = 0; i < numbers.Count(); ++i)
+        filter += QStringLiteral(" or (NO=") + numbers[i] + QLatin1Char(')');
+    return filter.mid(4);
+}

@@ -1,0 +1,32 @@
+// The local help pages and the probe that tells whether an online page can be shown.
+#include "data/UConst.h"
+
+#include "platform/core/Checked.h"
+
+#include <array>
+#include <limits>
+
+const THelpFiles HelpFiles;
+
+const QString& THelpFiles::operator[](int tag) const
+{
+    static const std::array<QString, 3> pages = {
+        QStringLiteral("help\\guide.html"),
+        QStringLiteral("help\\flow.html"),
+        QStringLiteral("help\\info.html"),
+    };
+    return CheckedAt(pages, static_cast<long long>(tag) - 1);
+}
+
+int GetPageContentSize(const QString& address, const THttpTimeouts& timeouts) noexcept
+{
+    try {
+        const THttpResult reply = HttpGet(QStringLiteral("http://") + address, timeouts);
+        if (!reply.Ok)
+            return 0;
+        return static_cast<int>(
+            std::min<qsizetype>(reply.Body.size(), std::numeric_limits<int>::max()));
+    } catch (...) {
+        return 0;
+    }
+}
