@@ -36,7 +36,7 @@ bool CopyFile(const QString& source, const QString& target, bool failIfExists)
     if (failIfExists && (toInfo.exists() || toInfo.isSymLink()))
         return false;
     QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 16);
@@ -54,9 +54,12 @@ bool ForceDirectories(const QString& path)
 void WriteFileAtomic(const QString& path, const QByteArray& bytes)
 {
     const QString resolved = ResolvePath(path);
+    // Unbuffered, so a short write (disk full) shows in write()'s result: QSaveFile does not
+    // see an error of the flush at commit and would put a cut file in place.
     QSaveFile file(resolved);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(bytes);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (file.write(bytes) != bytes.size())
+            file.cancelWriting();
         if (file.commit())
             return;
     }

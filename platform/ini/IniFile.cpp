@@ -35,9 +35,13 @@ TIniText TextToChange(const QString& fileName)
 
 void WriteText(const QString& fileName, const TIniText& text)
 {
+    // Unbuffered, so a short write (disk full) shows in write()'s result: QSaveFile does not
+    // see an error of the flush at commit and would put a cut file in place.
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(text.Bytes());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QByteArray bytes = text.Bytes();
+        if (file.write(bytes) != bytes.size())
+            file.cancelWriting();
         if (file.commit())
             return;
     }
