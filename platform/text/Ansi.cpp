@@ -2,9 +2,11 @@
 
 #include "platform/core/Exception.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <map>
+#include <memory>
 
 namespace {
 
