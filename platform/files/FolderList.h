@@ -1,6 +1,7 @@
 #pragma once
-// Listing a folder in a stable order: by name ignoring letter case, names equal but for
-// case by their exact text. Two listings of an unchanged folder give the same order.
+// Listing a folder in a stable order: by name ignoring letter case (QString's caseless
+// comparison, which folds to lower case, so "_" sorts before the letters), names equal
+// but for case by their exact text. Two listings of an unchanged folder give the same order.
 
 #include <QList>
 #include <QString>
