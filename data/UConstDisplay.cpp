@@ -1,0 +1,126 @@
+#include "data/UConstDisplay.h"
+
+#include "data/UConst.h"
+#include "platform/text/Trim.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <algorithm>
+
+namespace {
+
+constexpr int ListColumnMinWidth = 30;
+constexpr int ListColumnPadding = 15;
+constexpr int ChartMinPoints = 10;
+
+QString MemoText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+void InitListColumns(TListView& listView, int n)
+{
+    listView.ClearItems();
+    listView.ClearColumns();
+    for (int i = 0; i < n; ++i)
+        listView.AddColumn().SetMinWidth(ListColumnMinWidth);
+}
+
+void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const QString& section,
+                     const QString& caption, TAlignment alignment, int chars)
+{
+    TListColumn& column = listView.Column(index);
+    column.SetCaption(caption);
+    column.SetAlignment(alignment);
+    const int byDefault = listView.TextWidth(QStringLiteral("1")) * chars + ListColumnPadding;
+    column.SetWidth(ini.ReadInteger(section, caption, byDefault));
+}
+
+void ClampColumnWidths(TListView& listView)
+{
+    for (int i = 0; i < listView.ColumnCount(); ++i) {
+        TListColumn& column = listView.Column(i);
+        column.SetWidth(std::max(std::min(column.Width(), column.MaxWidth()), column.MinWidth()));
+    }
+}
+
+void ClearListViewObjects(TListView& listView, TRowList& rows)
+{
+    listView.BeginUpdate();
+    try {
+        listView.ClearItems();
+    } catch (...) {
+        listView.EndUpdate();
+        throw;
+    }
+    listView.EndUpdate();
+    while (!rows.empty())
+        rows.pop_back();
+}
+
+void AddUncheckedCaptions(TListView& listView, TStringList& names)
+{
+    for (int i = 0; i < listView.ItemCount(); ++i) {
+        const TListItem& item = listView.Item(i);
+        if (!item.Checked)
+            names.Add(Trim(item.Caption));
+    }
+}
+
+void SelectFirstItem(TListView& listView)
+{
+    if (listView.ItemCount() > 0)
+        listView.SetItemIndex(0);
+}
+
+void PadChartSeries(TChart& chart)
+{
+    TChartSeries& series = chart.Series(0);
+    for (int number = series.Count() + 1; number <= ChartMinPoints; ++number)
+        series.Add(0.0, QString::number(number), series.SeriesColor());
+}
+
+void DrawControlFrame(TImage& image) noexcept
+{
+    try {
+        if (!image.HasBitmap())
+            image.Clear();
+        TBitmap& bitmap = image.Bitmap();
+        if (bitmap.Width() != image.width() || bitmap.Height() != image.height())
+            bitmap.SetSize(image.width(), image.height());
+        TCanvas& canvas = bitmap.Canvas();
+        canvas.Pen.Color = clBlack;
+        canvas.Pen.Width = 1;
+        canvas.Rectangle(0, 0, image.width(), image.height());
+    } catch (...) {
+        // A picture that cannot be drawn on stays as it is.
+    }
+}
+
+void ShowTextComponent(QWidget* control, const QString& text) noexcept
+{
+    if (!control) {
+        WriteLog(QStringLiteral("ShowTextComponent"), QStringLiteral("Show ShowComponent Error"));
+        return;
+    }
+    try {
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setTextFormat(Qt::PlainText);
+            label->setText(text);
+        }
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            edit->setText(text);
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+            memo->setPlainText(MemoText(text));
+        if (auto* memo = qobject_cast<QTextEdit*>(control))
+            memo->setPlainText(MemoText(text));
+    } catch (...) {
+        // A text that cannot be shown is not an error of the caller.
+    }
+}
