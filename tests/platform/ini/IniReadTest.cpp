@@ -88,12 +88,6 @@ TEST_F(IniRead, MissingAndEmptyValues)
     EXPECT_EQ(ini.ReadInteger("A", "Empty", 9), 9);
 }
 
-TEST_F(IniRead, FirstOfDuplicateKeysCounts)
-{
-    const TIniFile ini = Ini(QStringLiteral("[A]\r\nTop=1\r\ntop=2\r\n"));
-    EXPECT_EQ(ini.ReadInteger("A", "TOP", 0), 1);
-}
-
 TEST_F(IniRead, MissingOrUnreadableFileGivesDefaults)
 {
     const TIniFile missing(folder.Path() + "Menu.inf");

@@ -101,7 +101,9 @@ TEST_F(IniWrite, NewKeyGoesAfterTheLastKeyOfItsSection)
 TEST_F(IniWrite, OnlyTheFirstOfDuplicatesChanges)
 {
     Put(QStringLiteral("[A]\r\nk=1\r\nK=2\r\n[a]\r\nk=3\r\n"));
-    TIniFile(IniPath()).WriteInteger("A", "k", 9);
+    TIniFile ini(IniPath());
+    EXPECT_EQ(ini.ReadInteger("a", "K", 0), 1);
+    ini.WriteInteger("A", "k", 9);
     EXPECT_EQ(Content(), QStringLiteral("[A]\r\nk=9\r\nK=2\r\n[a]\r\nk=3\r\n"));
 }
 
