@@ -32,7 +32,8 @@ struct TinyElf {
         header.e_shstrndx = 1;
         const quint64 namesAt = sizeof header;
         const quint64 contentAt = namesAt + names.size();
-        header.e_shoff = contentAt + content.size();
+        const quint64 padding = (8 - (contentAt + content.size()) % 8) % 8;
+        header.e_shoff = contentAt + content.size() + padding; // headers 8-byte aligned
 
         Elf64_Shdr sections[3]{};
         sections[1] = {1, SHT_STRTAB, 0, 0, namesAt, quint64(names.size()), 0, 0, 1, 0};
@@ -41,7 +42,7 @@ struct TinyElf {
 
         TinyElf elf;
         elf.bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
-        elf.bytes.append(names).append(content);
+        elf.bytes.append(names).append(content).append(QByteArray(qsizetype(padding), '\0'));
         elf.bytes.append(reinterpret_cast<const char*>(sections), sizeof sections);
         return elf;
     }
