@@ -1,0 +1,102 @@
+#include "platform/dataset/RecordOrder.h"
+
+#include "platform/dataset/FieldValue.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// The value of one field of one record, prepared for comparing.
+struct TKey {
+    bool Null = true;
+    std::int64_t Int = 0;
+    double Number = 0;
+    QString Text;
+};
+
+enum class TKeyKind { Int, Number, Text };
+
+TKeyKind KindOf(const TFieldValue& v)
+{
+    switch (v.Def.Codec) {
+    case TValueCodec::SignedInt:
+    case TValueCodec::UnsignedInt:
+    case TValueCodec::Boolean: return TKeyKind::Int;
+    case TValueCodec::AnsiString:
+    case TValueCodec::WideString:
+    case TValueCodec::FixedBytes:
+    case TValueCodec::VarBytes:
+    case TValueCodec::Blob: return TKeyKind::Text;
+    default: return TKeyKind::Number;
+    }
+}
+
+int Compare(const TKey& a, const TKey& b, TKeyKind kind, bool caseInsensitive)
+{
+    if (a.Null || b.Null)
+        return a.Null == b.Null ? 0 : (a.Null ? -1 : 1);
+    switch (kind) {
+    case TKeyKind::Int: return a.Int < b.Int ? -1 : a.Int > b.Int ? 1 : 0;
+    case TKeyKind::Number: return a.Number < b.Number ? -1 : a.Number > b.Number ? 1 : 0;
+    case TKeyKind::Text:
+        return a.Text.compare(b.Text, caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    }
+    return 0;
+}
+
+} // namespace
+
+void StableSortRecords(std::vector<int>& ids, TRecordStore& store, const TFieldDefs& defs,
+                       const std::vector<TSortField>& keys, int codePage)
+{
+    if (keys.empty() || ids.size() < 2)
+        return;
+    std::vector<std::vector<TKey>> columns(keys.size());
+    std::vector<TKeyKind> kinds(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const int f = keys[k].Field;
+        std::vector<TKey>& column = columns[k];
+        column.resize(ids.size());
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            const TFieldValue v{store, defs[f], ids[i], f, codePage};
+            kinds[k] = KindOf(v);
+            TKey& key = column[i];
+            key.Null = v.IsNull();
+            if (key.Null)
+                continue;
+            switch (kinds[k]) {
+            case TKeyKind::Int: key.Int = v.AsLargeInt(); break;
+            case TKeyKind::Number: key.Number = v.AsNumber(); break;
+            case TKeyKind::Text: key.Text = v.AsText(); break;
+            }
+        }
+    }
+    std::vector<std::size_t> positions(ids.size());
+    std::iota(positions.begin(), positions.end(), 0);
+    std::stable_sort(positions.begin(), positions.end(), [&](std::size_t a, std::size_t b) {
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            int c = Compare(columns[k][a], columns[k][b], kinds[k], keys[k].CaseInsensitive);
+            if (keys[k].Descending)
+                c = -c;
+            if (c != 0)
+                return c < 0;
+        }
+        return false;
+    });
+    std::vector<int> sorted(ids.size());
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        sorted[i] = ids[positions[i]];
+    ids.swap(sorted);
+}
+
+std::vector<TSortField> DefaultOrderFields(const std::vector<std::uint32_t>& entries, int fieldCount)
+{
+    std::vector<TSortField> fields;
+    for (std::uint32_t e : entries) {
+        const int number = static_cast<int>(e & 0x3FFF);
+        if (number >= 1 && number <= fieldCount)
+            fields.push_back({number - 1, (e & 0x8000) != 0, (e & 0x4000) != 0});
+    }
+    return fields;
+}
