@@ -382,6 +382,8 @@ void TListView::MakeVisible(int index)
 
 int TListView::ItemAt(int x, int y) const
 {
+    if (!viewport()->rect().contains(x, y))
+        return -1;
     const QModelIndex index = indexAt(QPoint(x, y));
     return index.isValid() ? index.row() : -1;
 }

@@ -1,0 +1,117 @@
+#include "platform/core/Checked.h"
+#include "platform/vcl/Chart.h"
+
+#include <QCategoryAxis>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <gtest/gtest.h>
+
+namespace {
+
+QCategoryAxis* BottomAxisOf(TChart& chart)
+{
+    return qobject_cast<QCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+}
+
+QValueAxis* LeftAxisOf(TChart& chart)
+{
+    return qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+}
+
+} // namespace
+
+TEST(Chart, SeriesByPositionHoldValuesLabelsAndColours)
+{
+    TChart chart;
+    TChartSeries& zero = chart.AddSeries();
+    TChartSeries& total = chart.AddSeries();
+    total.SetTitle(QStringLiteral("ﾃｽﾄ時間"));
+    total.SetSeriesColor(RGBColor(128, 128, 255));
+    total.SetLineWidth(3);
+    EXPECT_EQ(chart.SeriesCount(), 2);
+    EXPECT_EQ(&chart.Series(1), &total);
+    EXPECT_THROW(chart.Series(2), ERangeError);
+
+    EXPECT_EQ(total.Add(2.5, QStringLiteral("1")), 0);
+    EXPECT_EQ(total.Add(1.25, QStringLiteral("2"), clRed), 1);
+    zero.Add(0, QStringLiteral("1"));
+    EXPECT_EQ(total.Count(), 2);
+    EXPECT_DOUBLE_EQ(total.YValue(1), 1.25);
+    EXPECT_EQ(total.Label(0), "1");
+    EXPECT_EQ(total.PointColor(0), RGBColor(128, 128, 255));
+    EXPECT_EQ(total.PointColor(1), clRed);
+    EXPECT_EQ(total.Series().points().at(1), QPointF(1, 1.25));
+    EXPECT_EQ(total.Series().pen().width(), 3);
+    EXPECT_EQ(total.Series().pen().color(), QColor(128, 128, 255));
+    EXPECT_EQ(total.Series().name(), QStringLiteral("ﾃｽﾄ時間"));
+
+    total.Clear();
+    EXPECT_EQ(total.Count(), 0);
+    EXPECT_TRUE(total.Series().points().isEmpty());
+    EXPECT_THROW(total.YValue(0), ERangeError);
+}
+
+TEST(Chart, LabelsStandUnderTheirPoints)
+{
+    TChart chart;
+    TChartSeries& labels = chart.AddSeries();
+    TChartSeries& values = chart.AddSeries();
+    for (int i = 1; i <= 3; ++i) {
+        labels.Add(0, QString::number(i));
+        values.Add(i * 1.5, QString::number(i));
+    }
+    EXPECT_EQ(chart.BottomLabels(), (QStringList{"1", "2", "3"}));
+    QCategoryAxis* axis = BottomAxisOf(chart);
+    ASSERT_NE(axis, nullptr);
+    EXPECT_EQ(axis->categoriesLabels(), (QStringList{"1", "2", "3"}));
+    EXPECT_DOUBLE_EQ(axis->endValue(QStringLiteral("2")), 1.0);
+    EXPECT_EQ(axis->labelsPosition(), QCategoryAxis::AxisLabelsPositionOnValue);
+    EXPECT_DOUBLE_EQ(axis->min(), -0.5);
+    EXPECT_DOUBLE_EQ(axis->max(), 2.5);
+
+    labels.Add(0, QStringLiteral("3")); // a repeated label still gets its own place
+    EXPECT_EQ(axis->categoriesLabels().size(), 4);
+    EXPECT_DOUBLE_EQ(axis->max(), 3.5);
+}
+
+TEST(Chart, AxisRangesSetInCodeOrFollowingThePoints)
+{
+    TChart chart;
+    TChartSeries& series = chart.AddSeries();
+    series.Add(4, QStringLiteral("1"));
+    EXPECT_DOUBLE_EQ(LeftAxisOf(chart)->max(), 4.0);
+
+    chart.LeftAxis().SetAutomatic(false);
+    chart.LeftAxis().SetMinimum(0);
+    chart.LeftAxis().SetMaximum(10.5);
+    series.Add(20, QStringLiteral("2"));
+    EXPECT_DOUBLE_EQ(LeftAxisOf(chart)->min(), 0.0);
+    EXPECT_DOUBLE_EQ(LeftAxisOf(chart)->max(), 10.5);
+
+    chart.TopAxis().SetMaximum(12000.0);
+    EXPECT_DOUBLE_EQ(chart.TopAxis().Maximum(), 12000.0);
+    chart.BottomAxis().SetMaximum(12000.0); // kept, the automatic range still rules
+    EXPECT_DOUBLE_EQ(BottomAxisOf(chart)->max(), 1.5);
+    chart.BottomAxis().SetAutomatic(false);
+    EXPECT_DOUBLE_EQ(BottomAxisOf(chart)->max(), 12000.0);
+}
+
+TEST(Chart, AnInvisibleLineDrawsNothingAndHasNoLegendEntry)
+{
+    TChart chart;
+    TChartSeries& hidden = chart.AddSeries();
+    TChartSeries& shown = chart.AddSeries();
+    hidden.SetTitle(QStringLiteral(" "));
+    hidden.SetLineVisible(false);
+    shown.SetTitle(QStringLiteral("問題数"));
+    chart.show();
+    EXPECT_EQ(hidden.Series().pen().style(), Qt::NoPen);
+    EXPECT_FALSE(hidden.Series().pointsVisible());
+    EXPECT_FALSE(chart.chart()->legend()->markers(&hidden.Series()).value(0)->isVisible());
+    EXPECT_TRUE(chart.chart()->legend()->markers(&shown.Series()).value(0)->isVisible());
+    EXPECT_EQ(chart.chart()->legend()->alignment(), Qt::AlignTop);
+    EXPECT_TRUE(chart.chart()->title().isEmpty());
+    EXPECT_EQ(chart.rubberBand(), QChartView::NoRubberBand);
+}
