@@ -54,15 +54,15 @@ bool TFormEvents::eventFilter(QObject* watched, QEvent* event)
     return InputMethod(widget, form, static_cast<QInputMethodEvent*>(event));
 }
 
-// The first stop of a key event: the form looks at it, then the event is delivered here
-// (to the control and, when it is not used, on to its parents) while it is marked as
-// previewed, and the outer delivery ends.
+// The first stop of a key event: the form looks at it (with key preview, or when the key
+// was sent to the form itself), then the event is delivered from here (to the control and,
+// when the control does not use it, on to its parents) while it is marked as seen, and
+// the outer delivery ends.
 bool TFormEvents::Key(QWidget* receiver, TForm* form, QKeyEvent* event)
 {
-    if (!form->KeyPreview() && receiver != form)
-        return false;
     QPointer<QWidget> target = receiver;
-    if (!form->PreviewKey(*event) || !target) {
+    const bool preview = form->KeyPreview() || receiver == form;
+    if ((preview && !form->PreviewKey(*event)) || !target) {
         event->accept();
         return true;
     }

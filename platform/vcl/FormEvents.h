@@ -14,7 +14,7 @@ class QResizeEvent;
 class TFormEvents : public QObject {
 public:
     static void Install();
-    // True while the key event, previewed by its form, is on its way through the widgets.
+    // True while the key event, seen by its form, is on its way through the widgets.
     static bool Previewed(const QEvent* event);
 
 protected:

@@ -9,6 +9,10 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* out) { PrintTo(list.join(" | "), out); }
 
 // Runs step from the event loop, that is inside the next modal run.
 inline void WhenModal(std::function<void()> step, int delayMs = 0)
