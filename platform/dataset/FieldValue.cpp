@@ -8,6 +8,7 @@
 #include "platform/text/Ansi.h"
 
 #include <QDate>
+#include <QStringList>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -58,6 +59,40 @@ QString CalendarText(std::int64_t day, std::int64_t ms, bool withDate, bool with
         text = withDate ? text + QLatin1Char(' ') + time : time;
     }
     return text;
+}
+
+// The date-time of "yyyy/M/d", "yyyy/M/d H:mm[:ss]" or "H:mm[:ss]", the forms AsText gives.
+bool ParseCalendarText(const QString& text, double& result)
+{
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.isEmpty() || parts.size() > 2)
+        return false;
+    double days = 0, time = 0;
+    qsizetype timePart = 0;
+    if (parts[0].contains(QLatin1Char('/'))) {
+        const QDate date = QDate::fromString(parts[0], QStringLiteral("yyyy/M/d"));
+        if (!date.isValid())
+            return false;
+        days = static_cast<double>(date.toJulianDay() - JulianDayOfDay0 - DateTimeCodec::DayOfBaseDate);
+        timePart = 1;
+    }
+    if (timePart < parts.size()) {
+        const QStringList hms = parts[timePart].split(QLatin1Char(':'));
+        if (hms.size() < 2 || hms.size() > 3)
+            return false;
+        int values[3] = {0, 0, 0};
+        for (qsizetype i = 0; i < hms.size(); ++i) {
+            bool ok = false;
+            values[i] = hms[i].toInt(&ok);
+            if (!ok || values[i] < 0 || values[i] > (i == 0 ? 23 : 59))
+                return false;
+        }
+        time = (values[0] * 3600.0 + values[1] * 60.0 + values[2]) / 86400.0;
+    } else if (timePart == 0) {
+        return false;
+    }
+    result = days < 0 ? days - time : days + time;
+    return true;
 }
 
 std::int64_t RoundToInt(double v, const TFieldValue& field)
@@ -319,6 +354,16 @@ void TFieldValue::SetText(const QString& v) const
         const double d = text.toDouble(&ok);
         if (ok)
             SetNumber(d);
+        break;
+    }
+    case TValueCodec::Date:
+    case TValueCodec::Time:
+    case TValueCodec::Timestamp:
+    case TValueCodec::SqlTimestamp: {
+        double dt = 0;
+        ok = ParseCalendarText(text, dt);
+        if (ok)
+            SetNumber(dt);
         break;
     }
     default:
