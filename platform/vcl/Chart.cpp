@@ -8,6 +8,25 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A step of 1, 2 or 5 times a power of ten that divides the range into about six parts,
+// so the value labels read as round numbers.
+double RoundStep(double range)
+{
+    if (range <= 0)
+        return 1.0;
+    const double rough = range / 6.0;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (rough <= factor * power)
+            return factor * power;
+    return 10.0 * power;
+}
+
+} // namespace
 
 TChart::TChart(QWidget* parent)
     : QChartView(parent),
@@ -25,6 +44,8 @@ TChart::TChart(QWidget* parent)
     c->addAxis(leftAxis_, Qt::AlignLeft);
     c->addAxis(bottomAxis_, Qt::AlignBottom);
     leftAxis_->setLabelFormat(QStringLiteral("%g"));
+    leftAxis_->setTickType(QValueAxis::TicksDynamic);
+    leftAxis_->setTickAnchor(0.0);
     bottomAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     bottomAxis_->setGridLineVisible(false);
     setRubberBand(QChartView::NoRubberBand);
@@ -78,6 +99,7 @@ void TChart::updateLeftRange()
 {
     if (!left_.Automatic()) {
         leftAxis_->setRange(left_.Minimum(), left_.Maximum());
+        leftAxis_->setTickInterval(RoundStep(left_.Maximum() - left_.Minimum()));
         return;
     }
     double low = 0.0;
@@ -88,6 +110,7 @@ void TChart::updateLeftRange()
             high = std::max(high, s->YValue(i));
         }
     leftAxis_->setRange(low, high);
+    leftAxis_->setTickInterval(RoundStep(high - low));
 }
 
 // Point i stands at i; its label sits on that position. QCategoryAxis keeps one category
