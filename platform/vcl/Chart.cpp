@@ -6,6 +6,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QSet>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -121,10 +122,12 @@ void TChart::updateBottom()
         bottomAxis_->remove(label);
     const QStringList labels = BottomLabels();
     bottomAxis_->setStartValue(-0.5);
+    QSet<QString> used;
     for (int i = 0; i < labels.size(); ++i) {
         QString text = labels[i];
-        while (bottomAxis_->categoriesLabels().contains(text))
+        while (used.contains(text))
             text += QChar(0x200B);
+        used.insert(text);
         bottomAxis_->append(text, i);
     }
     if (bottom_.Automatic())

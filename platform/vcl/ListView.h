@@ -72,7 +72,8 @@ public:
     void SetItemCount(int count);              // owner data only
     TListItem& AddItem();                      // own items only
     void ClearItems();
-    // Row Index, filled by OnData in owner-data mode.
+    // Row Index, filled by OnData in owner-data mode; raises ERangeError outside the rows.
+    // The reference is valid until the next row is read or the rows change.
     const TListItem& Item(int index);
     void BeginUpdate();
     void EndUpdate();

@@ -205,6 +205,9 @@ TEST(ListItems, SortedByCaptionWithDataAndUserTicks)
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(row.left() + 3 + box / 2, row.center().y()));
     EXPECT_TRUE(list.Item(1).Checked);
     EXPECT_FALSE(list.Item(0).Checked);
+    list.SetItemFocused(1);
+    QTest::keyClick(&list, Qt::Key_Space); // space ticks the row with the focus
+    EXPECT_FALSE(list.Item(1).Checked);
 
     EXPECT_THROW(list.SetItemCount(5), Exception);
     list.ClearItems();
