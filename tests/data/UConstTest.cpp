@@ -1,5 +1,6 @@
 #include "data/UConst.h"
 #include "platform/core/Checked.h"
+#include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Ansi.h"
@@ -74,6 +75,44 @@ TEST_F(Categories, AProgramFolderThatCannotBeReadListsNothing)
     EXPECT_TRUE(Listed().isEmpty());
     SetAppDirOverride(folder_.Path());
     EXPECT_FALSE(IsCategoryFolder(folder_.Path() + QStringLiteral("gone")));
+}
+
+namespace {
+
+// An Answer.cds of the given number of text answers.
+void WriteAnswers(const QString& path, int rows)
+{
+    TClientDataSet answers;
+    answers.FieldDefs().Add(QStringLiteral("NO"), ftInteger, 0);
+    answers.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger, 0);
+    answers.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
+    answers.CreateDataSet();
+    for (int no = 1; no <= rows; ++no) {
+        answers.Append();
+        answers.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
+        answers.FieldByName(QStringLiteral("TYPE")).SetAsInteger(1);
+        answers.FieldByName(QStringLiteral("DATA")).SetAsString(QStringLiteral("答え%1").arg(no));
+        answers.Post();
+    }
+    answers.SaveToFile(path);
+}
+
+} // namespace
+
+TEST_F(Categories, TheQuestionCountIsTheNumberOfAnswerRows)
+{
+    folder_.MakeDir(QStringLiteral("VEKa"));
+    EXPECT_EQ(GetAnswerRecordCount(folder_.Path() + QStringLiteral("VEKa/")), 0);
+    WriteAnswers(folder_.FilePath(QStringLiteral("VEKa/answer.CDS")), 3);
+    EXPECT_EQ(GetAnswerRecordCount(folder_.Path() + QStringLiteral("VEKa/")), 3);
+    WriteAnswers(folder_.FilePath(QStringLiteral("VEKa/answer.CDS")), 0);
+    EXPECT_EQ(GetAnswerRecordCount(folder_.Path() + QStringLiteral("VEKa/")), 0);
+}
+
+TEST_F(Categories, ADamagedAnswerFileRaises)
+{
+    folder_.Write(QStringLiteral("VEKa/Answer.cds"), "not a data packet");
+    EXPECT_THROW(GetAnswerRecordCount(folder_.Path() + QStringLiteral("VEKa/")), EDataSetError);
 }
 
 namespace {
