@@ -1,0 +1,61 @@
+#pragma once
+// Shared by the question tests: a fresh program folder with the question units started,
+// and Question.cds files written by the dataset engine.
+
+#include "data/UQuestion.h"
+#include "data/UQuestionControl.h"
+#include "platform/core/Units.h"
+#include "platform/dataset/ClientDataSet.h"
+#include "tests/support/ProgramFolder.h"
+#include "tests/support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <vector>
+
+struct TQuestionRow {
+    std::optional<int> No;
+    std::optional<int> Type; // nullopt leaves the column empty
+    QString Data;
+};
+
+class QuestionFolder : public testing::Test {
+protected:
+    QuestionFolder()
+        : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
+                  {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl}})
+    {
+        program_.MakeDir(QStringLiteral("VEKTest"));
+    }
+
+    // The category folder, with trailing separator.
+    QString Folder() const { return program_.FilePath(QStringLiteral("VEKTest/")); }
+
+    // Writes the rows, in order, as the folder's question file (NO and TYPE integers,
+    // DATA a string of 255 characters).
+    void WriteQuestions(const std::vector<TQuestionRow>& rows,
+                        const QString& fileName = QStringLiteral("Question.cds")) const
+    {
+        TClientDataSet ds;
+        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
+        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
+        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
+        ds.CreateDataSet();
+        for (const TQuestionRow& row : rows) {
+            ds.Append();
+            if (row.No)
+                ds.FieldByName(QStringLiteral("NO")).SetAsInteger(*row.No);
+            if (row.Type)
+                ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(*row.Type);
+            if (!row.Data.isEmpty())
+                ds.FieldByName(QStringLiteral("DATA")).SetAsString(row.Data);
+            ds.Post();
+        }
+        ds.SaveToFile(Folder() + fileName);
+    }
+
+    void Open() const { QuestionControlClass->CreateInstance(Folder()); }
+
+    TempProgramFolder program_;
+    TUnits units_;
+};
