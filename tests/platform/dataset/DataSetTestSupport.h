@@ -7,13 +7,25 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+// The source tree: MORIVA_SOURCE_DIR when set, else found from this file's own path.
+inline QString SourceDir()
+{
+    const QString env = qEnvironmentVariable("MORIVA_SOURCE_DIR");
+    if (!env.isEmpty())
+        return env;
+    QDir dir = QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir(); // tests/platform/dataset
+    dir.cd(QStringLiteral("../../.."));
+    return dir.absolutePath();
+}
+
 inline QString SamplePath(const QString& name)
 {
-    return qEnvironmentVariable("MORIVA_SOURCE_DIR") + QStringLiteral("/tests/data-files/cds-samples/") + name;
+    return SourceDir() + QStringLiteral("/tests/data-files/cds-samples/") + name;
 }
 
 inline QByteArray ReadBytes(const QString& path)

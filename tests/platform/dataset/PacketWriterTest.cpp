@@ -8,7 +8,7 @@
 
 namespace {
 
-struct TWriter : testing::Test {
+struct DataSetWriter : testing::Test {
     QTemporaryDir dir;
     QString Path(const char* name = "t.cds") { return dir.filePath(QString::fromLatin1(name)); }
 
@@ -25,7 +25,7 @@ struct TWriter : testing::Test {
 
 constexpr double LeapDayNoon = 45351.5; // 2024-02-29 12:00
 
-TEST_F(TWriter, ProducesTheExamplePacketByteForByte)
+TEST_F(DataSetWriter, ProducesTheExamplePacketByteForByte)
 {
     TClientDataSet ds;
     ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
@@ -71,7 +71,7 @@ struct TTypeCase {
     QString value; // assigned as string and read back as string
 };
 
-TEST_F(TWriter, EveryTypeKeepsValuesNullsAndEmptyValues)
+TEST_F(DataSetWriter, EveryTypeKeepsValuesNullsAndEmptyValues)
 {
     const std::vector<TTypeCase> cases = {
         {"SMALL", ftSmallint, 0, "-32768"},
@@ -138,7 +138,7 @@ TEST_F(TWriter, EveryTypeKeepsValuesNullsAndEmptyValues)
     EXPECT_TRUE(back->FieldByName(QStringLiteral("BLOB")).IsNull());
 }
 
-TEST_F(TWriter, NullsReadAsZeroEmptyAndFalse)
+TEST_F(DataSetWriter, NullsReadAsZeroEmptyAndFalse)
 {
     TClientDataSet ds;
     ds.FieldDefs().Add(QStringLiteral("N"), ftInteger);
@@ -154,7 +154,7 @@ TEST_F(TWriter, NullsReadAsZeroEmptyAndFalse)
     EXPECT_FALSE(ds.FieldByName(QStringLiteral("B")).AsBoolean());
 }
 
-TEST_F(TWriter, StringsAreCutAtTheirWidthWithoutSplittingACharacter)
+TEST_F(DataSetWriter, StringsAreCutAtTheirWidthWithoutSplittingACharacter)
 {
     TClientDataSet ds;
     ds.FieldDefs().Add(QStringLiteral("S"), ftString, 5);
@@ -180,7 +180,7 @@ TEST_F(TWriter, StringsAreCutAtTheirWidthWithoutSplittingACharacter)
     EXPECT_TRUE(ReadBytes(Path()).contains(Ansi1(EncodeAnsi(QStringLiteral("日本")))));
 }
 
-TEST_F(TWriter, AStoredStringLongerThanItsWidthIsCutWhenWritten)
+TEST_F(DataSetWriter, AStoredStringLongerThanItsWidthIsCutWhenWritten)
 {
     TTestPacket p;
     p.Field("S", 0x00490001, TTestPacket::Width(4), 1);
@@ -193,7 +193,7 @@ TEST_F(TWriter, AStoredStringLongerThanItsWidthIsCutWhenWritten)
     EXPECT_EQ(back->FieldByName(QStringLiteral("S")).AsString(), QStringLiteral("ab日"));
 }
 
-TEST_F(TWriter, TextInOtherCodePages)
+TEST_F(DataSetWriter, TextInOtherCodePages)
 {
     TClientDataSet ds;
     ds.SetCodePage(1251);
@@ -210,7 +210,7 @@ TEST_F(TWriter, TextInOtherCodePages)
     EXPECT_TRUE(ReadBytes(Path()).contains(EncodeAnsi(QStringLiteral("Привет"), 1251)));
 }
 
-TEST_F(TWriter, DateTimesBeforeTheBaseDateAndNegativeDurations)
+TEST_F(DataSetWriter, DateTimesBeforeTheBaseDateAndNegativeDurations)
 {
     const double second = 1.0 / 86400;
     const struct { double in, out; } cases[] = {
@@ -238,7 +238,7 @@ TEST_F(TWriter, DateTimesBeforeTheBaseDateAndNegativeDurations)
     }
 }
 
-TEST_F(TWriter, DateTimeConversionMatchesTheEngine)
+TEST_F(DataSetWriter, DateTimeConversionMatchesTheEngine)
 {
     using namespace DateTimeCodec;
     EXPECT_EQ(FromStored(62734953600000.0), 32505.0); // 1988-12-28
@@ -252,7 +252,7 @@ TEST_F(TWriter, DateTimeConversionMatchesTheEngine)
     EXPECT_THROW(ToStored(1e300), EDataSetError);
 }
 
-TEST_F(TWriter, LongFieldNamesTravelInFieldName)
+TEST_F(DataSetWriter, LongFieldNamesTravelInFieldName)
 {
     const QString name = QStringLiteral("A_FIELD_NAME_OF_MORE_THAN_THIRTY_ONE_BYTES");
     TClientDataSet ds;
@@ -267,7 +267,7 @@ TEST_F(TWriter, LongFieldNamesTravelInFieldName)
     EXPECT_TRUE(ReadBytes(Path()).contains("FIELDNAME"));
 }
 
-TEST_F(TWriter, MetadataOver64KiBHasNoDataOffset)
+TEST_F(DataSetWriter, MetadataOver64KiBHasNoDataOffset)
 {
     TClientDataSet ds;
     for (int i = 0; i < 2000; ++i)
@@ -282,7 +282,7 @@ TEST_F(TWriter, MetadataOver64KiBHasNoDataOffset)
     EXPECT_EQ(back->FieldByName(QStringLiteral("FIELD_NUMBER_000000001999")).AsString(), QStringLiteral("last"));
 }
 
-TEST_F(TWriter, SavingIsAtomicAndLeavesNoTemporaryFiles)
+TEST_F(DataSetWriter, SavingIsAtomicAndLeavesNoTemporaryFiles)
 {
     TClientDataSet ds;
     ds.FieldDefs().Add(QStringLiteral("N"), ftInteger);
@@ -293,7 +293,7 @@ TEST_F(TWriter, SavingIsAtomicAndLeavesNoTemporaryFiles)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("t.cds")});
 }
 
-TEST_F(TWriter, DefinitionsThatCannotBeStoredAreRefused)
+TEST_F(DataSetWriter, DefinitionsThatCannotBeStoredAreRefused)
 {
     TClientDataSet ds;
     EXPECT_THROW(ds.CreateDataSet(), EDataSetError);
@@ -305,7 +305,7 @@ TEST_F(TWriter, DefinitionsThatCannotBeStoredAreRefused)
     EXPECT_THROW(ds.CreateDataSet(), EDataSetError);
 }
 
-TEST_F(TWriter, ValuesOutOfTheFieldRangeAreRefused)
+TEST_F(DataSetWriter, ValuesOutOfTheFieldRangeAreRefused)
 {
     TClientDataSet ds;
     ds.FieldDefs().Add(QStringLiteral("SMALL"), ftSmallint);

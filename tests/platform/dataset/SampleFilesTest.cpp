@@ -8,7 +8,7 @@ namespace {
 
 constexpr int Cyrillic = 1251;
 
-struct TSample : testing::Test {
+struct DataSetSample : testing::Test {
     TClientDataSet ds;
     QTemporaryDir dir;
     void Load(const char* name)
@@ -28,7 +28,7 @@ struct TSample : testing::Test {
     }
 };
 
-TEST_F(TSample, DbListGivesTheTwoInsertedRowsOfItsChangeLog)
+TEST_F(DataSetSample, DbListGivesTheTwoInsertedRowsOfItsChangeLog)
 {
     Load("SampleData_DBList.cds");
     ASSERT_EQ(ds.FieldDefs().Count(), 5);
@@ -47,7 +47,7 @@ TEST_F(TSample, DbListGivesTheTwoInsertedRowsOfItsChangeLog)
     EXPECT_TRUE(ds.Eof());
 }
 
-TEST_F(TSample, DbListIsWrittenMergedAndReadsTheSame)
+TEST_F(DataSetSample, DbListIsWrittenMergedAndReadsTheSame)
 {
     Load("SampleData_DBList.cds");
     const QString copy = dir.filePath(QStringLiteral("DBList.cds"));
@@ -62,7 +62,7 @@ TEST_F(TSample, DbListIsWrittenMergedAndReadsTheSame)
     EXPECT_FALSE(again.FieldByName(QStringLiteral("_Connected")).IsNull());
 }
 
-TEST_F(TSample, GetStateListHasAutoincIdsNamesAndIcons)
+TEST_F(DataSetSample, GetStateListHasAutoincIdsNamesAndIcons)
 {
     Load("SampleData_GetStateList.cds");
     ASSERT_EQ(ds.FieldDefs().Count(), 3);
@@ -80,7 +80,7 @@ TEST_F(TSample, GetStateListHasAutoincIdsNamesAndIcons)
     }
 }
 
-TEST_F(TSample, GetTree2HasNullsAndANonAsciiFieldName)
+TEST_F(DataSetSample, GetTree2HasNullsAndANonAsciiFieldName)
 {
     Load("SampleData_GetTree2.cds");
     ASSERT_EQ(ds.FieldDefs().Count(), 14);
@@ -95,7 +95,7 @@ TEST_F(TSample, GetTree2HasNullsAndANonAsciiFieldName)
                                   "30", "0", null, "3", "17442", QStringLiteral("Ведомость оснастки"), null, null}));
 }
 
-TEST_F(TSample, FilesWithoutChangeLogAreWrittenBackByteForByte)
+TEST_F(DataSetSample, FilesWithoutChangeLogAreWrittenBackByteForByte)
 {
     for (const char* name : {"SampleData_GetStateList.cds", "SampleData_GetTree2.cds"}) {
         Load(name);
