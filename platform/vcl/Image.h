@@ -13,6 +13,7 @@
 
 class TImage : public QWidget {
     Q_OBJECT
+    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
 public:
     explicit TImage(QWidget* parent = nullptr);
     ~TImage() override;

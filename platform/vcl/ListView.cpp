@@ -82,6 +82,11 @@ void TListView::SetMultiSelect(bool on)
     setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
+bool TListView::ColumnClick() const
+{
+    return header()->sectionsClickable();
+}
+
 void TListView::SetColumnClick(bool on)
 {
     header()->setSectionsClickable(on);
@@ -364,11 +369,14 @@ bool TListView::IsItemFocused(int index) const
     return currentIndex().isValid() && currentIndex().row() == index;
 }
 
-void TListView::SetItemFocused(int index)
+void TListView::SetItemFocused(int index, bool focused)
 {
     if (index < 0 || index >= ItemCount())
         throw ERangeError(QStringLiteral("List index out of bounds (%1)").arg(index));
-    runCodeSelection([&] { selectionModel()->setCurrentIndex(rowIndex(index), QItemSelectionModel::NoUpdate); });
+    if (!focused && !IsItemFocused(index))
+        return;
+    const QModelIndex target = focused ? rowIndex(index) : QModelIndex();
+    runCodeSelection([&] { selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate); });
 }
 
 void TListView::MakeVisible(int index)

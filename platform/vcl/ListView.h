@@ -29,6 +29,14 @@ enum class TSortType { stNone, stText };
 
 class TListView : public QTreeView {
     Q_OBJECT
+    // Settable from a form layout (as properties with stdset="0").
+    Q_PROPERTY(bool OwnerData READ OwnerData WRITE SetOwnerData)
+    Q_PROPERTY(bool Checkboxes READ Checkboxes WRITE SetCheckboxes)
+    Q_PROPERTY(bool MultiSelect READ MultiSelect WRITE SetMultiSelect)
+    Q_PROPERTY(bool ColumnClick READ ColumnClick WRITE SetColumnClick)
+    Q_PROPERTY(bool AutoDrag READ AutoDrag WRITE SetAutoDrag)
+    Q_PROPERTY(bool SortByText READ SortByText WRITE SetSortByText)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
 public:
     explicit TListView(QWidget* parent = nullptr);
     ~TListView() override;
@@ -49,12 +57,16 @@ public:
     void SetCheckboxes(bool on);
     bool MultiSelect() const;
     void SetMultiSelect(bool on);
+    bool ColumnClick() const;
     void SetColumnClick(bool on);
     // Automatic drag: pressing on a selected row and moving drags the selection to
     // another list view (or within this one), which gets OnDragOver and OnDragDrop.
+    bool AutoDrag() const { return autoDrag_; }
     void SetAutoDrag(bool on);
     void SetSortType(TSortType type);
     TSortType SortType() const { return sortType_; }
+    bool SortByText() const { return sortType_ == TSortType::stText; }
+    void SetSortByText(bool on) { SetSortType(on ? TSortType::stText : TSortType::stNone); }
     TColor Color() const;
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
@@ -88,7 +100,8 @@ public:
     bool IsItemSelected(int index) const;
     void SetItemSelected(int index, bool selected);
     bool IsItemFocused(int index) const;
-    void SetItemFocused(int index);
+    // Gives row Index the focus mark, or takes it away (focused false).
+    void SetItemFocused(int index, bool focused = true);
     void MakeVisible(int index);
     // Row under the point (x, y) of the rows' area, -1 for none.
     int ItemAt(int x, int y) const;

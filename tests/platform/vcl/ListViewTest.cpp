@@ -143,6 +143,9 @@ TEST_F(OwnerList, DoubleClickAndFocusAndVisibility)
 
     list_.SetItemFocused(300);
     EXPECT_TRUE(list_.IsItemFocused(300));
+    list_.SetItemFocused(300, false);
+    EXPECT_FALSE(list_.IsItemFocused(300));
+    list_.SetItemFocused(300);
     list_.MakeVisible(300);
     EXPECT_EQ(list_.ItemAt(RowCentre(300).x(), RowCentre(300).y()), 300);
     EXPECT_EQ(list_.ItemAt(5, list_.viewport()->height() + 50), -1);
@@ -173,6 +176,19 @@ TEST(ListColumns, WidthsFitTextsOrHeaderAndStayInTheirRange)
     list.header()->resizeSection(0, 5); // as a drag of the divider does
     EXPECT_EQ(column.Width(), 30);
     EXPECT_THROW(list.Column(1), ERangeError);
+}
+
+TEST(ListView, SettingsCanComeFromAFormLayout)
+{
+    TListView list;
+    for (const char* name : {"OwnerData", "Checkboxes", "MultiSelect", "ColumnClick", "AutoDrag", "SortByText"}) {
+        EXPECT_TRUE(list.setProperty(name, true)) << name;
+        EXPECT_TRUE(list.property(name).toBool()) << name;
+    }
+    EXPECT_TRUE(list.setProperty("Tag", 7));
+    EXPECT_EQ(list.Tag(), 7);
+    EXPECT_EQ(list.SortType(), TSortType::stText);
+    EXPECT_EQ(list.selectionMode(), QAbstractItemView::ExtendedSelection);
 }
 
 TEST(ListItems, SortedByCaptionWithDataAndUserTicks)
