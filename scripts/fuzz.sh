@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the fuzz target of the dataset reader with clang and libFuzzer and runs it for N
+# seconds (default 60) on a copy of the seed corpus. Fails on any crash, leak or sanitizer
+# report.
+#   scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+dir=build-fuzz
+args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+  -DMORIVA_FUZZ=ON -DMORIVA_TESTS=OFF -DMORIVA_BENCH=OFF)
+[ -n "${CI:-}" ] && args+=(-DMORIVA_WERROR=ON)
+cmake -S . -B "$dir" "${args[@]}" >/dev/null
+cmake --build "$dir" --target DataSetReaderFuzz --parallel "$(nproc)"
+
+corpus=$(mktemp -d)
+trap 'rm -rf "$corpus"' EXIT
+cp tests/data-files/cds-samples/*.cds fuzz/seeds/dataset/* "$corpus"/
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+"$dir/bin/DataSetReaderFuzz" -max_total_time="$seconds" -max_len=32768 -timeout=10 -rss_limit_mb=2048 \
+  -print_final_stats=1 -artifact_prefix="$dir/" "$corpus"
