@@ -12,9 +12,21 @@ QString FormatPercent(int part, int whole)
     return FormatFloat(QStringLiteral("#0%"), double(part) / double(whole) * 100.0);
 }
 
+namespace {
+
+// Counts stored as text are decimal; a hexadecimal form is not a count and reads as 0.
+int DecimalOrZero(const QString& text)
+{
+    if (text.contains(QLatin1Char('$')) || text.contains(QLatin1Char('x'), Qt::CaseInsensitive))
+        return 0;
+    return StrToIntDef(text, 0);
+}
+
+} // namespace
+
 QString FormatPercentStr(const QString& part, const QString& whole)
 {
-    return FormatPercent(StrToIntDef(part, 0), StrToIntDef(whole, 0));
+    return FormatPercent(DecimalOrZero(part), DecimalOrZero(whole));
 }
 
 QString FormatMinSec(const QString& text)

@@ -198,6 +198,9 @@ TEST(Formats, Percentages)
     EXPECT_EQ(FormatPercentStr(QStringLiteral("x"), QStringLiteral("4")), QStringLiteral("0%"));
     EXPECT_EQ(FormatPercentStr(QStringLiteral("1"), QStringLiteral("8")), QStringLiteral("13%"));
     EXPECT_EQ(FormatPercentStr(QStringLiteral("1"), QStringLiteral("zero")), QStringLiteral("- %"));
+    // Counts are decimal: a hexadecimal text is not a count.
+    EXPECT_EQ(FormatPercentStr(QStringLiteral("$1"), QStringLiteral("4")), QStringLiteral("0%"));
+    EXPECT_EQ(FormatPercentStr(QStringLiteral("1"), QStringLiteral("0x4")), QStringLiteral("- %"));
 }
 
 TEST(Formats, Times)
