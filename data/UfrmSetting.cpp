@@ -1,0 +1,159 @@
+#include "data/UfrmSetting.h"
+
+#include "platform/core/Checked.h"
+#include "platform/ini/IniFile.h"
+#include "platform/vcl/Button.h"
+#include "platform/vcl/ComboBox.h"
+#include "platform/vcl/SpinEdit.h"
+
+#include <cmath>
+
+namespace {
+
+const QString Section = QStringLiteral("設定");
+const QString KeyUserUnit = QStringLiteral("ﾕｰｻﾞ単位");
+const QString KeyClearSeconds = QStringLiteral("ｸﾘｱｰ秒");
+const QString KeyClearCount = QStringLiteral("ｸﾘｱｰ回数");
+const QString KeyMaxTestCount = QStringLiteral("最大ﾃｽﾄ回数");
+const QString KeyOrder = QStringLiteral("表示順");
+
+constexpr int DefaultClearSecondsIndex = 5;
+
+TIniFile ControlInf(const QString& folder)
+{
+    return TIniFile(folder + QStringLiteral("Control.inf"));
+}
+
+// Frees the dialog when Execute ends, however it ends.
+struct TDialogRelease {
+    ~TDialogRelease() { frmSetting.reset(); }
+};
+
+} // namespace
+
+TSetting::TSetting(const QString& folder) : Folder(folder)
+{
+    const TIniFile ini = ControlInf(Folder);
+    UserUnit = ini.ReadInteger(Section, KeyUserUnit, 10);
+    ClearSecondsIndex = ini.ReadInteger(Section, KeyClearSeconds, DefaultClearSecondsIndex);
+    if (ClearSecondsIndex < 0 || ClearSecondsIndex >= static_cast<int>(ClearTimes.size()))
+        ClearSecondsIndex = DefaultClearSecondsIndex;
+    ClearCount = ini.ReadInteger(Section, KeyClearCount, 5);
+    MaxTestCount = ini.ReadInteger(Section, KeyMaxTestCount, 10);
+    RandomOrder = ini.ReadInteger(Section, KeyOrder, 0) != 0;
+}
+
+TSetting::TSetting(const QString& folder, TNoFile)
+    : Folder(folder), UserUnit(0), ClearSecondsIndex(0), ClearCount(0), MaxTestCount(0)
+{
+}
+
+TSetting::~TSetting()
+{
+    frmSetting.reset();
+}
+
+void TSetting::btnSettingClick()
+{
+    DialogResult = 1;
+    UserUnit = frmSetting->sedtUserUnitCount->Value();
+    ClearSecondsIndex = frmSetting->sedtClear->ItemIndex();
+    ClearCount = frmSetting->sedtClearCount->Value();
+    MaxTestCount = frmSetting->sedtMaxCount->Value();
+    RandomOrder = frmSetting->cmbOutList->ItemIndex() == 1;
+    Save();
+    frmSetting->Close();
+}
+
+void TSetting::FormShow()
+{
+    // A value outside a field's range shows clamped into it, and is saved so by 設定.
+    frmSetting->sedtUserUnitCount->SetValue(UserUnit);
+    frmSetting->sedtClear->SetItemIndex(ClearSecondsIndex);
+    frmSetting->sedtClearCount->SetValue(ClearCount);
+    frmSetting->sedtMaxCount->SetValue(MaxTestCount);
+    frmSetting->cmbOutList->SetItemIndex(RandomOrder ? 1 : 0);
+}
+
+void TSetting::FormKeyDown(TKey& key, TShiftState)
+{
+    if (key == VK_ESCAPE)
+        frmSetting->Close();
+}
+
+void TSetting::Save()
+{
+    TIniFile ini = ControlInf(Folder);
+    ini.WriteInteger(Section, KeyUserUnit, UserUnit);
+    ini.WriteInteger(Section, KeyClearSeconds, ClearSecondsIndex);
+    ini.WriteInteger(Section, KeyClearCount, ClearCount);
+    ini.WriteInteger(Section, KeyMaxTestCount, MaxTestCount);
+    ini.WriteBool(Section, KeyOrder, RandomOrder);
+}
+
+bool TSetting::IsWithinClearTime(double elapsed) const
+{
+    // Compared in whole milliseconds, so that exactly the clear time does not pass
+    // whatever the rounding of the seconds; the whole duration counts, minutes included.
+    const double elapsedMs = std::round(std::fabs(elapsed) * 86'400'000.0);
+    const double clearMs = std::round(GetClearSeconds() * 1000.0);
+    return clearMs > elapsedMs;
+}
+
+double TSetting::GetClearSeconds() const
+{
+    return CheckedAt(ClearTimes, ClearSecondsIndex);
+}
+
+int TSetting::Execute()
+{
+    DialogResult = 2;
+    TDialogRelease release;
+    frmSetting = SettingFormClass->Create(nullptr);
+    frmSetting->btnSetting->OnClick = [this] { btnSettingClick(); };
+    frmSetting->OnShow = [this] { FormShow(); };
+    frmSetting->OnKeyDown = [this](TKey& key, TShiftState shift) { FormKeyDown(key, shift); };
+    frmSetting->ShowModal();
+    return DialogResult;
+}
+
+TSettingNull::TSettingNull(const QString&) : TSetting(QString(), TNoFile{}) {}
+
+void TSettingNull::Save() {}
+
+bool TSettingNull::IsWithinClearTime(double) const
+{
+    return true;
+}
+
+double TSettingNull::GetClearSeconds() const
+{
+    return 0.0;
+}
+
+int TSettingNull::Execute()
+{
+    return 2;
+}
+
+void TSettingClass::CreateInstance(const QString& folder) const
+{
+    Setting.reset();
+    Setting = Create(folder);
+}
+
+void InitializeUfrmSetting()
+{
+    SettingClass = ClassOf<TSetting, TSettingClass>();
+    SettingNullClass = ClassOf<TSettingNull, TSettingClass>();
+    SettingFormClass = ClassOf<TfrmSetting, TfrmSettingClass>();
+    Setting = SettingNullClass->Create(QString());
+}
+
+void FinalizeUfrmSetting()
+{
+    Setting.reset();
+    frmSetting.reset();
+    SettingClass = SettingNullClass = nullptr;
+    SettingFormClass = nullptr;
+}

@@ -1,0 +1,119 @@
+#pragma once
+// The learning settings of a category and their dialog. Each category folder keeps its
+// settings in section [設定] of its Control.inf: questions per test unit, the clear time
+// (an index into ClearTimes), the passes and the tests after which a question is
+// finished, and whether a test asks its questions in random order. One settings object
+// is current, in Setting: the do-nothing TSettingNull until a category is opened. The
+// settings object drives its own dialog TfrmSetting (Execute).
+
+#include "platform/core/ClassRef.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Input.h"
+
+#include <QString>
+#include <array>
+#include <memory>
+
+class QLabel;
+class TButton;
+class TComboBox;
+class TImage;
+class TSpinEdit;
+
+// The clear times in seconds: entry i is 0.5 × (i + 1), 0.5 to 9.5.
+inline constexpr std::array<double, 19> ClearTimes = {
+    0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 3.5, 4.0, 4.5, 5.0,
+    5.5, 6.0, 6.5, 7.0, 7.5, 8.0, 8.5, 9.0, 9.5};
+
+class TSetting {
+public:
+    // Folder (with trailing separator) and the values of its Control.inf [設定]: missing
+    // or unreadable values give the defaults, a clear-time index outside 0..18 gives 5.
+    explicit TSetting(const QString& folder);
+    // Does not save; frees the dialog if one is open.
+    virtual ~TSetting();
+    TSetting(const TSetting&) = delete;
+    TSetting& operator=(const TSetting&) = delete;
+
+    QString Folder;
+    int UserUnit = 10;         // questions per user-defined test unit
+    int ClearSecondsIndex = 5; // into ClearTimes
+    int ClearCount = 5;        // passes after which a question is finished
+    int MaxTestCount = 10;     // tests after which a question is finished
+    bool RandomOrder = false;  // ask a test's questions in random order
+    int DialogResult = 0;      // of the last Execute: 1 accepted with 設定, else 2
+
+    // Event handlers of the dialog, assigned by Execute.
+    virtual void btnSettingClick();
+    virtual void FormShow();
+    virtual void FormKeyDown(TKey& key, TShiftState shift);
+
+    // Writes the five values to [設定] of Folder + Control.inf; raises when it cannot.
+    virtual void Save();
+    // True when the magnitude of elapsed (days), to the nearest millisecond, is strictly
+    // less than the clear time.
+    virtual bool IsWithinClearTime(double elapsed) const;
+    // The clear time in seconds.
+    virtual double GetClearSeconds() const;
+    // Shows the dialog modally; 1 when the user accepted with 設定 (the values are then
+    // saved), 2 otherwise.
+    virtual int Execute();
+
+protected:
+    struct TNoFile {};
+    TSetting(const QString& folder, TNoFile);
+};
+
+// The settings of no folder: every reply is within the clear time, the clear time is 0,
+// nothing is read or saved and Execute shows nothing.
+class TSettingNull : public TSetting {
+public:
+    explicit TSettingNull(const QString& folder);
+    void Save() override;
+    bool IsWithinClearTime(double elapsed) const override;
+    double GetClearSeconds() const override;
+    int Execute() override;
+};
+
+class TSettingClass : public TMetaClass<TSetting, const QString&> {
+public:
+    // Frees the current Setting, then makes one of this class for the folder.
+    virtual void CreateInstance(const QString& folder) const;
+};
+
+// The settings dialog: its layout is forms/UfrmSetting.ui; the components are reachable
+// by name.
+class TfrmSetting : public TForm {
+    Q_OBJECT
+public:
+    explicit TfrmSetting(QWidget* owner = nullptr);
+    ~TfrmSetting() override;
+
+    TImage* imgMenu = nullptr;
+    QLabel* lblUserUnitCount = nullptr;
+    TSpinEdit* sedtUserUnitCount = nullptr;
+    QLabel* lblClear = nullptr;
+    TComboBox* sedtClear = nullptr;
+    QLabel* lblClearCount = nullptr;
+    TSpinEdit* sedtClearCount = nullptr;
+    QLabel* lblMaxCount = nullptr;
+    TSpinEdit* sedtMaxCount = nullptr;
+    QLabel* lblOutList = nullptr;
+    TComboBox* cmbOutList = nullptr;
+    TButton* btnSetting = nullptr;
+    TButton* btnCancel = nullptr;
+};
+
+using TfrmSettingClass = TMetaClass<TfrmSetting, QWidget*>;
+
+inline std::unique_ptr<TSetting> Setting;
+inline const TSettingClass* SettingClass = nullptr;
+inline const TSettingClass* SettingNullClass = nullptr;
+inline const TfrmSettingClass* SettingFormClass = nullptr;
+// The dialog while Execute shows it, else empty.
+inline std::unique_ptr<TfrmSetting> frmSetting;
+
+// Unit initialisation (the three class references, Setting := a new TSettingNull) and
+// finalisation (frees Setting, clears the globals).
+void InitializeUfrmSetting();
+void FinalizeUfrmSetting();
