@@ -322,7 +322,7 @@ int TListView::ItemIndex() const
 
 void TListView::SetItemIndex(int index)
 {
-    if (index >= ItemCount())
+    if (index < -1 || index >= ItemCount())
         throw ERangeError(QStringLiteral("List index out of bounds (%1)").arg(index));
     runCodeSelection([&] {
         if (index < 0)

@@ -94,7 +94,8 @@ public:
 
     // Selection.
     int ItemIndex() const;                     // first selected row, -1 for none
-    void SetItemIndex(int index);              // selects only that row; -1 clears
+    // Selects only row Index; -1 clears the selection; other values raise ERangeError.
+    void SetItemIndex(int index);
     int SelCount() const;
     std::vector<int> SelectedIndices() const;
     bool IsItemSelected(int index) const;

@@ -76,6 +76,9 @@ TEST_F(OwnerList, ANewCountForgetsTheRowsAndTheSelection)
     list_.SetItemCount(10);
     list_.SetItemIndex(4);
     EXPECT_EQ(list_.ItemIndex(), 4);
+    EXPECT_THROW(list_.SetItemIndex(10), ERangeError);
+    EXPECT_THROW(list_.SetItemIndex(-2), ERangeError);
+    EXPECT_EQ(list_.ItemIndex(), 4);
     list_.SetItemCount(8);
     EXPECT_EQ(list_.ItemIndex(), -1);
     EXPECT_EQ(list_.ItemCount(), 8);
