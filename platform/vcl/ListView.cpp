@@ -341,6 +341,8 @@ int TListView::SelCount() const
 std::vector<int> TListView::SelectedIndices() const
 {
     std::vector<int> rows;
+    if (resetPending_) // new rows inside an update: nothing is selected any more
+        return rows;
     for (const QModelIndex& index : selectionModel()->selectedRows())
         rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
@@ -349,7 +351,7 @@ std::vector<int> TListView::SelectedIndices() const
 
 bool TListView::IsItemSelected(int index) const
 {
-    return selectionModel()->isRowSelected(index, {});
+    return !resetPending_ && selectionModel()->isRowSelected(index, {});
 }
 
 void TListView::SetItemSelected(int index, bool selected)

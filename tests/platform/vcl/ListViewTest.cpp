@@ -79,7 +79,10 @@ TEST_F(OwnerList, ANewCountForgetsTheRowsAndTheSelection)
     EXPECT_THROW(list_.SetItemIndex(10), ERangeError);
     EXPECT_THROW(list_.SetItemIndex(-2), ERangeError);
     EXPECT_EQ(list_.ItemIndex(), 4);
+    list_.BeginUpdate();
     list_.SetItemCount(8);
+    EXPECT_EQ(list_.ItemIndex(), -1);
+    list_.EndUpdate();
     EXPECT_EQ(list_.ItemIndex(), -1);
     EXPECT_EQ(list_.ItemCount(), 8);
     EXPECT_THROW(list_.SetItemCount(-1), ERangeError);
