@@ -9,9 +9,11 @@
 // - own items (OwnerData false): AddItem adds a row the view keeps; with SortType stText
 //   the rows are kept sorted by caption (locale order).
 //
-// Selecting a row from code raises OnChange exactly as a user's click does; handlers
-// called from code run directly (their exceptions reach the caller), handlers called from
-// Qt run through the view's event guard.
+// OnChange is raised for every row that becomes selected and, when the selection becomes
+// empty, once for a row that lost it; a new row count clears the selection silently.
+// Selecting a row from code raises OnChange exactly as a user's click does. Handlers
+// called from code run directly (their exceptions reach the caller); handlers called from
+// Qt (paint, mouse, keys) run through Dispatch.
 
 #include "platform/vcl/Color.h"
 #include "platform/vcl/ListColumn.h"
@@ -59,8 +61,9 @@ public:
     void SetMultiSelect(bool on);
     bool ColumnClick() const;
     void SetColumnClick(bool on);
-    // Automatic drag: pressing on a selected row and moving drags the selection to
-    // another list view (or within this one), which gets OnDragOver and OnDragDrop.
+    // Automatic drag: pressing on a row and moving drags the selected rows to another
+    // list view of the window (or within this one), which gets OnDragOver and, when that
+    // accepts, OnDragDrop, with the point in its rows' area.
     bool AutoDrag() const { return autoDrag_; }
     void SetAutoDrag(bool on);
     void SetSortType(TSortType type);
