@@ -2,6 +2,7 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/SpeedButton.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -11,7 +12,7 @@ namespace {
 
 QString TestPicture()
 {
-    return qEnvironmentVariable("MORIVA_SOURCE_DIR") + "/tests/platform/vcl/TestButton.svg";
+    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/TestButton.svg";
 }
 
 TEST(SpeedButton, PressingLeavesTheFocusInTheEditAndMouseDownComesBeforeClick)
