@@ -7,6 +7,7 @@
 #include "platform/vcl/SpinEdit.h"
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -55,13 +56,25 @@ TSetting::~TSetting()
 
 void TSetting::btnSettingClick()
 {
-    DialogResult = 1;
-    UserUnit = frmSetting->sedtUserUnitCount->Value();
-    ClearSecondsIndex = frmSetting->sedtClear->ItemIndex();
-    ClearCount = frmSetting->sedtClearCount->Value();
-    MaxTestCount = frmSetting->sedtMaxCount->Value();
-    RandomOrder = frmSetting->cmbOutList->ItemIndex() == 1;
-    Save();
+    // Values that could not be saved are not taken: the settings stay as the file has
+    // them, the result stays 2, and the error passes on to the exception log.
+    const auto restore = [this, saved = std::tuple(DialogResult, UserUnit, ClearSecondsIndex,
+                                                   ClearCount, MaxTestCount, RandomOrder)] {
+        std::tie(DialogResult, UserUnit, ClearSecondsIndex, ClearCount, MaxTestCount,
+                 RandomOrder) = saved;
+    };
+    try {
+        DialogResult = 1;
+        UserUnit = frmSetting->sedtUserUnitCount->Value();
+        ClearSecondsIndex = frmSetting->sedtClear->ItemIndex();
+        ClearCount = frmSetting->sedtClearCount->Value();
+        MaxTestCount = frmSetting->sedtMaxCount->Value();
+        RandomOrder = frmSetting->cmbOutList->ItemIndex() == 1;
+        Save();
+    } catch (...) {
+        restore();
+        throw;
+    }
     frmSetting->Close();
 }
 
@@ -139,7 +152,13 @@ int TSettingNull::Execute()
 void TSettingClass::CreateInstance(const QString& folder) const
 {
     Setting.reset();
-    Setting = Create(folder);
+    try {
+        Setting = Create(folder);
+    } catch (...) {
+        // Setting always holds an object; the error passes on.
+        Setting = SettingNullClass->Create(QString());
+        throw;
+    }
 }
 
 void InitializeUfrmSetting()

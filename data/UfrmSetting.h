@@ -55,8 +55,8 @@ public:
     virtual bool IsWithinClearTime(double elapsed) const;
     // The clear time in seconds.
     virtual double GetClearSeconds() const;
-    // Shows the dialog modally; 1 when the user accepted with 設定 (the values are then
-    // saved), 2 otherwise.
+    // Shows the dialog modally; 1 when the user accepted with 設定 and the values were
+    // saved, 2 otherwise (a failed save keeps the values as they were).
     virtual int Execute();
 
 protected:
@@ -77,7 +77,8 @@ public:
 
 class TSettingClass : public TMetaClass<TSetting, const QString&> {
 public:
-    // Frees the current Setting, then makes one of this class for the folder.
+    // Frees the current Setting, then makes one of this class for the folder; when that
+    // fails, Setting becomes a TSettingNull and the error passes on.
     virtual void CreateInstance(const QString& folder) const;
 };
 

@@ -2,6 +2,7 @@
 #include "UQuestionTestSupport.h"
 
 #include "platform/core/Exception.h"
+#include "platform/text/Ansi.h"
 #include "platform/vcl/Image.h"
 
 #include <QImage>
@@ -129,6 +130,11 @@ TEST_F(Questions, ShowClearsTheControlFirstAndFillsEachKindOfTextComponent)
     EXPECT_EQ(memo.toPlainText(), QStringLiteral("line 1\nline 2"));
     QuestionControl->Show(2, &memo);
     EXPECT_EQ(memo.toPlainText(), QString());
+
+    // No control at all is logged by the text helper, once per text put into it.
+    QuestionControl->Show(1, nullptr);
+    const QString log = DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")));
+    EXPECT_EQ(log.count(QStringLiteral("ShowTextComponent.Show ShowComponent Error\r\n")), 2);
 }
 
 TEST_F(Questions, APictureLoadsAsJpegWhateverItsExtensionAndLetterCase)

@@ -1,6 +1,8 @@
 // The settings dialog driven by keys and clicks under the offscreen platform.
 #include "SettingTestSupport.h"
 
+#include "platform/core/Exception.h"
+#include "platform/vcl/Application.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/ComboBox.h"
 #include "platform/vcl/Image.h"
@@ -220,4 +222,22 @@ TEST_F(SettingDialog, AStoredValueBelowTheRangeShowsAndSavesClamped)
     EXPECT_EQ(Setting->MaxTestCount, 10);
     EXPECT_TRUE(ControlInf().contains(Text("最大ﾃｽﾄ回数=10\r\n")));
     EXPECT_TRUE(ControlInf().contains(Text("ﾕｰｻﾞ単位=1000\r\n")));
+}
+
+TEST_F(SettingDialog, ValuesThatCannotBeSavedAreNotTaken)
+{
+    program_.MakeDir(QStringLiteral("VEKTest/Control.inf")); // a folder: the file cannot be written
+    Open();
+    QStringList errors;
+    Application().OnException = [&](const std::exception_ptr&) { errors << ExceptMessage(); };
+    const int result = Run([](TfrmSetting& f) {
+        Type(f.sedtUserUnitCount, QStringLiteral("30"));
+        QTest::mouseClick(f.btnSetting, Qt::LeftButton);
+    });
+    Application().OnException = nullptr;
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(Setting->DialogResult, 2);
+    EXPECT_EQ(Setting->UserUnit, 10);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("Control.inf"))) << errors[0].toStdString();
 }
