@@ -184,19 +184,6 @@ TEST(ListColumns, WidthsFitTextsOrHeaderAndStayInTheirRange)
     EXPECT_THROW(list.Column(1), ERangeError);
 }
 
-TEST(ListView, SettingsCanComeFromAFormLayout)
-{
-    TListView list;
-    for (const char* name : {"OwnerData", "Checkboxes", "MultiSelect", "ColumnClick", "AutoDrag", "SortByText"}) {
-        EXPECT_TRUE(list.setProperty(name, true)) << name;
-        EXPECT_TRUE(list.property(name).toBool()) << name;
-    }
-    EXPECT_TRUE(list.setProperty("Tag", 7));
-    EXPECT_EQ(list.Tag(), 7);
-    EXPECT_EQ(list.SortType(), TSortType::stText);
-    EXPECT_EQ(list.selectionMode(), QAbstractItemView::ExtendedSelection);
-}
-
 TEST(ListItems, SortedByCaptionWithDataAndUserTicks)
 {
     TListView list;
