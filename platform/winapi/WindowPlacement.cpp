@@ -32,7 +32,7 @@ class TNormalRectTracker : public QObject {
 public:
     static void Watch(QWidget* window)
     {
-        if (window->findChild<TNormalRectTracker*>(QString(), Qt::FindDirectChildrenOnly))
+        if (window->property(NormalRectProperty).isValid())
             return;
         window->installEventFilter(new TNormalRectTracker(window));
         window->setProperty(NormalRectProperty, window->geometry());
