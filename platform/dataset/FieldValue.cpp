@@ -131,6 +131,8 @@ std::int64_t TFieldValue::AsLargeInt() const
     case TValueCodec::WideString: {
         bool ok = false;
         const QString text = AsText();
+        if (text.trimmed().isEmpty())
+            return 0; // an empty string reads as 0, like NULL
         const std::int64_t v = text.trimmed().toLongLong(&ok);
         if (!ok)
             throw EDataSetError(QStringLiteral("'%1' is not a valid integer value for field '%2'").arg(text, Def.Name));
@@ -164,6 +166,8 @@ double TFieldValue::AsNumber() const
     case TValueCodec::WideString: {
         bool ok = false;
         const QString text = AsText();
+        if (text.trimmed().isEmpty())
+            return 0.0;
         const double v = text.trimmed().toDouble(&ok);
         if (!ok)
             throw EDataSetError(QStringLiteral("'%1' is not a valid number for field '%2'").arg(text, Def.Name));

@@ -52,6 +52,19 @@ bool TFilterExpression::Eval(int node, TRecordStore& store, int id) const
     return false;
 }
 
+// The number a field operand holds; false for text that is not a number.
+bool TFilterExpression::NumberOf(const TOperand& o, TRecordStore& store, int id, double& value) const
+{
+    const TFieldValue field{store, defs_[o.Field], id, o.Field, codePage_};
+    if (!o.TextAsNumber) {
+        value = field.AsNumber();
+        return true;
+    }
+    bool ok = false;
+    value = field.AsText().trimmed().toDouble(&ok);
+    return ok;
+}
+
 bool TFilterExpression::Compare(const TNode& n, TRecordStore& store, int id) const
 {
     const auto field = [&](const TOperand& o) { return TFieldValue{store, defs_[o.Field], id, o.Field, codePage_}; };
@@ -64,8 +77,9 @@ bool TFilterExpression::Compare(const TNode& n, TRecordStore& store, int id) con
         return Holds(n.Op, a, b);
     }
     case TKind::Number: {
-        const double a = n.A.Field >= 0 ? field(n.A).AsNumber() : n.A.Number;
-        const double b = n.B.Field >= 0 ? field(n.B).AsNumber() : n.B.Number;
+        double a = n.A.Number, b = n.B.Number;
+        if ((n.A.Field >= 0 && !NumberOf(n.A, store, id, a)) || (n.B.Field >= 0 && !NumberOf(n.B, store, id, b)))
+            return false;
         return Holds(n.Op, a, b);
     }
     case TKind::Text:

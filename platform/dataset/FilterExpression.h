@@ -2,7 +2,8 @@
 // A dataset filter: comparisons (= <> < > <= >=) between fields, integers, decimal numbers
 // and quoted strings ('' inside the quotes is one quote), combined with and, or, not and
 // parentheses; keywords in any case. A comparison with a NULL field is false. Strings
-// compare case-sensitively. Text that does not parse, or names a field that does not
+// compare case-sensitively; a text field compared with a number compares its text read as
+// a number, and is false where the text is not one. Text that does not parse, or names a field that does not
 // exist, raises EDataSetError quoting the filter.
 
 #include "platform/dataset/FieldDefs.h"
@@ -27,6 +28,7 @@ public:
         QString Text;
         QByteArray Bytes;       // the literal in the code page, for comparing ANSI fields
         bool BytesExact = false; // the literal survives the code page unchanged
+        bool TextAsNumber = false; // a text field compared with a number: its text read as one
     };
     struct TNode {
         enum { And, Or, Not, Compare } Type = Compare;
@@ -40,6 +42,7 @@ public:
 private:
     bool Eval(int node, TRecordStore& store, int id) const;
     bool Compare(const TNode& n, TRecordStore& store, int id) const;
+    bool NumberOf(const TOperand& o, TRecordStore& store, int id, double& value) const;
 
     const TFieldDefs& defs_;
     int codePage_;

@@ -242,10 +242,12 @@ void TFilterParser::Type(TNode& n)
     const bool textA = n.A.Kind == TKind::Text, textB = n.B.Kind == TKind::Text;
     if (textA != textB) {
         TOperand& text = textA ? n.A : n.B;
-        if (text.Field >= 0)
-            Fail(QStringLiteral("field '%1' holds text and cannot be compared with a number")
-                     .arg(e_.defs_[text.Field].Name));
-        toNumber(text);
+        if (text.Field >= 0) {
+            text.TextAsNumber = true;
+            text.Kind = TKind::Number;
+        } else {
+            toNumber(text);
+        }
     }
     if (n.A.Kind == TKind::Text)
         n.Kind = TKind::Text;
