@@ -77,13 +77,9 @@ void TForm::Close()
     }
 }
 
-// OnCloseQuery, then OnClose; false when the form is to stay open (a handler said so or
-// failed).
+// OnClose; false when the form is to stay open because the handler failed.
 bool TForm::QueryClose(TCloseAction& action)
 {
-    bool canClose = true;
-    if (OnCloseQuery && (!Dispatch([&] { OnCloseQuery(canClose); }) || !canClose))
-        return false;
     if (OnClose && !Dispatch([&] { OnClose(action); }))
         return false;
     return true;

@@ -2,10 +2,10 @@
 // TForm: the base of every screen, a QDialog with the behaviour the screens rely on.
 //
 // - ShowModal runs the form modally and returns its modal result. SetModalResult with a
-//   non-zero result closes a modal form once the current handler has returned: OnCloseQuery
-//   and OnClose are asked first, and either may keep the form open (which resets the result
-//   to mrNone). Close on a modal form sets mrCancel; on a form shown with show() it asks
-//   OnCloseQuery and OnClose and then hides (caHide), deletes (caFree) or minimises it.
+//   non-zero result closes a modal form once the current handler has returned: OnClose is
+//   asked first and may keep the form open with caNone or by failing (which resets the
+//   result to mrNone). Close on a modal form sets mrCancel; on a form shown with show() it asks
+//   OnClose and then hides (caHide), deletes (caFree) or minimises it.
 // - Key preview: with KeyPreview on, OnKeyDown (virtual-key code and shift state) and
 //   OnKeyPress (the character) see every key before the focused control; a handler that
 //   sets the key or the character to 0, or that fails, swallows the key press. Without key
@@ -53,7 +53,6 @@ public:
     std::function<void()> OnResize;
     std::function<void()> OnDestroy;
     std::function<void(TCloseAction& action)> OnClose;
-    std::function<void(bool& canClose)> OnCloseQuery;
     std::function<void(int& newWidth, int& newHeight, bool& resize)> OnCanResize;
     std::function<void(TKey& key, TShiftState shift)> OnKeyDown;
     std::function<void(char16_t& key)> OnKeyPress;

@@ -12,7 +12,7 @@
 
 namespace {
 
-TFormEvents* instance = nullptr;
+QPointer<TFormEvents> instance; // goes with the application object
 
 } // namespace
 

@@ -84,29 +84,33 @@ TEST(Form, CloseOnAModalFormGivesCancelAndRunsOnCloseOnce)
     EXPECT_EQ(closes, 1);
 }
 
-TEST(Form, CloseActionNoneAndCloseQueryKeepTheFormOpen)
+TEST(Form, CloseActionNoneKeepsTheFormOpen)
 {
     TForm form;
     int attempts = 0;
-    form.OnCloseQuery = [&](bool& canClose) { canClose = ++attempts > 1; };
     form.OnClose = [&](TForm::TCloseAction& action) {
-        if (attempts == 2)
+        if (++attempts == 1)
             action = TForm::caNone;
     };
     WhenModal([&] {
-        form.SetModalResult(mrOk); // refused by OnCloseQuery
+        form.SetModalResult(mrOk); // refused by OnClose
         WhenModal([&] {
             EXPECT_TRUE(form.isVisible());
             EXPECT_EQ(form.ModalResult(), mrNone);
-            form.SetModalResult(mrOk); // refused by OnClose
-            WhenModal([&] {
-                EXPECT_TRUE(form.isVisible());
-                form.SetModalResult(mrYes);
-            });
+            form.SetModalResult(mrYes);
         });
     });
     EXPECT_EQ(form.ShowModal(), mrYes);
-    EXPECT_EQ(attempts, 3);
+    EXPECT_EQ(attempts, 2);
+}
+
+TEST(Form, CloseOfAFormShownWithoutModalRunHidesIt)
+{
+    TForm form;
+    form.show();
+    form.Close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.ModalResult(), mrNone);
 }
 
 TEST(Form, ResultSetInOnShowClosesOnceTheLoopRuns)

@@ -90,16 +90,21 @@ TEST(KeyPreview, EscReachesTheFormBeforeTheFocusedEditAndEachKeyIsSeenOnce)
     EXPECT_EQ(form.edit->text(), "A");
 }
 
-TEST(KeyPreview, ClearedKeyDownNeverReachesTheControl)
+TEST(KeyPreview, ClearedOrFailedKeyDownNeverReachesTheControl)
 {
+    TExceptionLog log;
     TPreviewForm form;
     form.OnKeyDown = [](TKey& key, TShiftState) {
         if (key == 'X')
             key = 0;
+        if (key == 'Q')
+            throw Exception("key down failed");
     };
     form.show();
-    QTest::keyClicks(form.edit, "axb");
-    EXPECT_EQ(form.edit->text(), "ab");
+    QTest::keyClicks(form.edit, "axbqc");
+    EXPECT_EQ(form.edit->text(), "abc");
+    EXPECT_EQ(log.Messages.join(" | "), "key down failed");
+    EXPECT_TRUE(form.isVisible());
 }
 
 TEST(KeyPreview, WithoutPreviewTheFormSeesOnlyItsOwnKeys)
