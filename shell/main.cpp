@@ -1,13 +1,30 @@
-// Entry point. The application shell (menu, data screens, tests) is not built yet; until
-// it is, the program says so plainly and shows what the study-data layer finds.
+// Entry point. The screens (category menu, data screen, tests) are not built yet; until
+// they are, the program says so plainly and lists what the study-data layer finds in its
+// program folder: the version record and the category folders with their question counts.
+#include "data/UConst.h"
+#include "data/Version.h"
+#include "platform/core/Units.h"
+#include "platform/text/StringList.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    TUnits units({{"Version", InitializeVersion, FinalizeVersion}});
     QTextStream out(stdout);
-    out << "moriva: the screens are not built yet; this build holds the platform and "
-           "study-data layers only.\n";
+    out << "moriva " << AppVersion.VersionString << "\n"
+        << "The screens are not built yet: this build holds the platform and study-data "
+           "layers only.\n"
+        << "Program folder: " << GetAppDir() << "\n";
+    TStringList folders;
+    ListCategoryFolders(folders);
+    out << "Categories: " << folders.Count() << "\n";
+    for (int i = 0; i < folders.Count(); ++i) {
+        const QString folder = folders[i];
+        out << "  " << folder.mid(3) << " (" << GetAnswerRecordCount(GetAppDir() + folder + "/")
+            << " questions)\n";
+    }
     return 0;
 }
