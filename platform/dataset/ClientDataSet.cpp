@@ -62,7 +62,10 @@ void TClientDataSet::LoadFromFile(const QString& path)
 void TClientDataSet::Activate(TDataPacket packet)
 {
     filter_.reset();
+    index_.clear();
     fields_.clear();
+    view_.clear();
+    pos_ = 0;
     state_ = TState::Inactive;
     data_ = std::move(packet);
     fieldDefs_ = data_.Fields;
@@ -71,9 +74,18 @@ void TClientDataSet::Activate(TDataPacket packet)
     state_ = TState::Browse;
     changed_ = false;
     editRecord_ = editTarget_ = -1;
-    ResolveIndex();
-    if (filtered_)
-        CompileFilter();
+    try {
+        ResolveIndex();
+        if (filtered_)
+            CompileFilter();
+    } catch (...) {
+        // The records stay loaded, in stored order and unfiltered.
+        index_.clear();
+        filter_.reset();
+        RebuildView(-1);
+        First();
+        throw;
+    }
     RebuildView(-1);
     First();
 }

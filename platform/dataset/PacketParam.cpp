@@ -2,6 +2,7 @@
 
 #include "platform/dataset/ByteReader.h"
 #include "platform/dataset/ByteWriter.h"
+#include "platform/dataset/DataSetError.h"
 #include "platform/dataset/PacketType.h"
 
 using namespace PacketType;
@@ -65,6 +66,8 @@ TPacketParam TPacketParam::Int32(const char* name, std::int32_t value)
 
 TPacketParam TPacketParam::String(const char* name, const QByteArray& value, std::uint32_t flags)
 {
+    if (value.size() >= 0xFFFF)
+        throw EDataSetError(QStringLiteral("Parameter %1 is too long (%2 bytes)").arg(QLatin1String(name)).arg(value.size()));
     TPacketParam p{name, Word(Ansi, 2, Varying | flags), {}};
     TByteWriter out(p.Value);
     out.U16(static_cast<std::uint16_t>(value.size() + 1));

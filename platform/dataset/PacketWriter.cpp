@@ -82,8 +82,9 @@ void TPacketWriter::WriteField(TByteWriter& out, const TFieldDef& def) const
 void TPacketWriter::WriteParams(TByteWriter& out, const TPacketParams& params)
 {
     for (const TPacketParam& p : params) {
-        out.U8(static_cast<std::uint8_t>(p.Name.size()));
-        out.Bytes(p.Name.left(255));
+        const QByteArray name = p.Name.left(255);
+        out.U8(static_cast<std::uint8_t>(name.size()));
+        out.Bytes(name);
         out.U32(p.Type);
         out.Bytes(p.Value);
     }

@@ -288,3 +288,17 @@ TEST_F(DataSetCursor, ReplyFileShapeKeepsEveryValue)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DataSetCursor, AnIndexFieldTheFileLacksRaisesButKeepsTheRecords)
+{
+    MakeFile({"a", "b"});
+    TClientDataSet ds;
+    ds.SetIndexFieldNames(QStringLiteral("MISSING"));
+    EXPECT_THROW(ds.LoadFromFile(path), EDataSetError);
+    EXPECT_EQ(ds.RecordCount(), 2);
+    EXPECT_EQ(ds.FieldByName(QStringLiteral("NAME")).AsString(), QStringLiteral("a"));
+}
+
+} // namespace
