@@ -287,7 +287,8 @@ void TForm::SetBorderStyle(TBorderStyle style)
     ApplyWindowFlags();
     if (style != bsDialog)
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    ApplyConstraints();
+    if (isVisible()) // else at showing, so that a layout may still size the form
+        ApplyConstraints();
 }
 
 void TForm::SetBorderIcons(TBorderIcons icons)

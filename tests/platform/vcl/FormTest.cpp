@@ -167,15 +167,20 @@ TEST(Form, OnShowRunsBeforeCentringAndOnPaintFollows)
     EXPECT_EQ(form.Top() + form.Height() / 2, screen.center().y());
 }
 
-TEST(Form, DialogBorderKeepsTheSizeTheCodeSets)
+TEST(Form, DialogBorderIsFixedAtTheSizeTheCodeOrTheLayoutSets)
 {
     TForm form;
     form.SetBorderStyle(TForm::bsDialog);
+    form.resize(300, 200); // as a layout sizes the form before it is shown
+    form.show();
+    EXPECT_EQ(form.ClientWidth(), 300);
+    EXPECT_EQ(form.maximumSize(), QSize(300, 200));
     form.SetClientWidth(237);
     form.SetClientHeight(206);
     EXPECT_EQ(form.ClientWidth(), 237);
     EXPECT_EQ(form.minimumSize(), QSize(237, 206));
     EXPECT_EQ(form.maximumSize(), QSize(237, 206));
+    form.hide();
     form.SetBorderIcons({});
     EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
     form.SetBorderIcons(TForm::biSystemMenu);

@@ -5,6 +5,8 @@
 #include "platform/vcl/Application.h"
 #include "platform/core/Exception.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QStringList>
 #include <QTest>
 #include <QTimer>
@@ -14,10 +16,20 @@
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QStringList& list, std::ostream* out) { PrintTo(list.join(" | "), out); }
 
-// Runs step from the event loop, that is inside the next modal run.
+// Runs step from the event loop, that is inside the next modal run. Should the modal
+// window the step found still be open 5 s later (the step failed to answer it), it is
+// closed, so that a failing test ends instead of hanging.
 inline void WhenModal(std::function<void()> step, int delayMs = 0)
 {
-    QTimer::singleShot(delayMs, std::move(step));
+    QTimer::singleShot(delayMs, [step = std::move(step)] {
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
+        step();
+        if (modal)
+            QTimer::singleShot(5000, [modal] {
+                if (modal && modal->isVisible())
+                    modal->close();
+            });
+    });
 }
 
 // Collects the messages that reach Application().OnException while it lives.
