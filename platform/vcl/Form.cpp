@@ -6,10 +6,10 @@
 #include "platform/vcl/KeyPress.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
-#include <QGuiApplication>
 
 TForm::TForm(QWidget* owner) : QDialog(owner)
 {
@@ -32,6 +32,8 @@ TModalResult TForm::ShowModal()
     setWindowModality(Qt::ApplicationModal);
     QDialog::exec();
     inModal_ = false;
+    if (modalResult_ == mrNone) // the run ended otherwise (hidden, application quitting)
+        modalResult_ = mrCancel;
     return modalResult_;
 }
 
