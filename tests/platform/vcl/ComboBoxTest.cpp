@@ -25,18 +25,6 @@ TEST(ComboBox, OnChangeFollowsTheUserNotTheCode)
     EXPECT_EQ(changes, 1);
 }
 
-TEST(ComboBox, ListHoldsItsItemsAndHasNoFreeText)
-{
-    TComboBox box;
-    EXPECT_FALSE(box.isEditable());
-    EXPECT_EQ(box.Text(), "");
-    EXPECT_EQ(box.ItemIndex(), -1);
-    box.SetItems({"全ての問題", "動詞"});
-    EXPECT_EQ(box.Items(), QStringList({"全ての問題", "動詞"}));
-    box.SetItems({"a"});
-    EXPECT_EQ(box.Items(), QStringList({"a"}));
-}
-
 TEST(ComboBox, OnDropDownRunsBeforeTheListOpensAndMayWidenIt)
 {
     TComboBox box;

@@ -104,15 +104,6 @@ TEST(Form, CloseActionNoneKeepsTheFormOpen)
     EXPECT_EQ(attempts, 2);
 }
 
-TEST(Form, CloseOfAFormShownWithoutModalRunHidesIt)
-{
-    TForm form;
-    form.show();
-    form.Close();
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.ModalResult(), mrNone);
-}
-
 TEST(Form, ResultSetInOnShowClosesOnceTheLoopRuns)
 {
     TForm form;

@@ -30,16 +30,4 @@ TEST(PopupMenu, RightClickAsksOnPopupThenOpensAndAnItemClicks)
     menu.hide();
 }
 
-TEST(PopupMenu, FailingOnPopupKeepsTheMenuClosed)
-{
-    TExceptionLog log;
-    QWidget owner;
-    TPopupMenu menu(&owner);
-    menu.AddItem("x");
-    menu.OnPopup = [] { throw Exception("popup failed"); };
-    menu.Popup(QPoint(0, 0));
-    EXPECT_FALSE(menu.isVisible());
-    EXPECT_EQ(log.Messages.join(" | "), "popup failed");
-}
-
 } // namespace

@@ -52,14 +52,4 @@ TEST(SpeedButton, PictureShowsAtItsOwnSizeAndCaptionBesideIt)
     EXPECT_EQ(button.toolTip(), "テストを開始します");
 }
 
-TEST(SpeedButton, FailingClickIsReported)
-{
-    TExceptionLog log;
-    TSpeedButton button;
-    button.OnClick = [] { throw Exception("click failed"); };
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(log.Messages.join(" | "), "click failed");
-}
-
 } // namespace

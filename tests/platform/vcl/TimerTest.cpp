@@ -81,19 +81,4 @@ TEST(Timer, DisabledOrZeroIntervalNeverTicks)
     EXPECT_EQ(FirstTick(timer, start, 150), -1);
 }
 
-TEST(Timer, FailingHandlerIsReportedAndTheTimerGoesOn)
-{
-    TExceptionLog log;
-    TTimer timer;
-    timer.SetInterval(10);
-    int ticks = 0;
-    timer.OnTimer = [&] {
-        ++ticks;
-        throw Exception("tick failed");
-    };
-    EXPECT_TRUE(WaitFor([&] { return ticks >= 3; }));
-    EXPECT_GE(log.Messages.size(), 3);
-    EXPECT_EQ(log.Messages.first(), "tick failed");
-}
-
 } // namespace

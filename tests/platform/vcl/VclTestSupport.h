@@ -11,10 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& list, std::ostream* out) { PrintTo(list.join(" | "), out); }
 
 // Runs step from the event loop, that is inside the next modal run. Should the modal
 // window the step found still be open 5 s later (the step failed to answer it), it is
