@@ -4,7 +4,6 @@
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QSpinBox(parent)
 {
-    setRange(0, 100);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     setKeyboardTracking(false);
 }
