@@ -73,10 +73,19 @@ void TForm::Close()
         return;
     switch (action) {
     case caNone: break;
-    case caHide: hide(); break;
-    case caFree: hide(); deleteLater(); break;
+    case caHide: CloseWindow(); break;
+    case caFree: CloseWindow(); deleteLater(); break;
     case caMinimize: showMinimized(); break;
     }
+}
+
+// Closes the window the way the window system does, so that closing the program's last
+// window ends the application's event loop.
+void TForm::CloseWindow()
+{
+    closingWindow_ = true;
+    QWidget::close();
+    closingWindow_ = false;
 }
 
 // OnClose; false when the form is to stay open because the handler failed.
@@ -89,6 +98,10 @@ bool TForm::QueryClose(TCloseAction& action)
 
 void TForm::closeEvent(QCloseEvent* event)
 {
+    if (closingWindow_) {
+        event->accept();
+        return;
+    }
     event->ignore(); // the form closes (or not) through Close
     if (event->spontaneous() && keyPreview_ && OnKeyDown) {
         TKey key = VK_F4;

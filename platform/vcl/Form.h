@@ -116,6 +116,7 @@ private:
     QSize CanResize(QSize oldClient, QSize newClient);
 
     bool QueryClose(TCloseAction& action);
+    void CloseWindow();
     void CheckModalClose();
     void ApplyWindowFlags();
     void ApplyConstraints();
@@ -126,6 +127,7 @@ private:
     TModalResult modalResult_ = mrNone;
     bool inModal_ = false;
     bool closeCheckQueued_ = false;
+    bool closingWindow_ = false;
     bool keyPreview_ = false;
     TBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu | biMinimize | biMaximize);

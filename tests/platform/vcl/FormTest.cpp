@@ -104,6 +104,20 @@ TEST(Form, CloseActionNoneKeepsTheFormOpen)
     EXPECT_EQ(attempts, 2);
 }
 
+TEST(Form, ClosingTheLastWindowShownWithoutModalRunEndsTheEventLoop)
+{
+    TForm form;
+    form.SetBorderStyle(TForm::bsNone);
+    form.OnPaint = [&] { form.Close(); };
+    int closes = 0;
+    form.OnClose = [&](TForm::TCloseAction&) { ++closes; };
+    form.show();
+    QTimer::singleShot(2000, qApp, [] { QCoreApplication::exit(1); }); // in case it does not
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(closes, 1);
+}
+
 TEST(Form, ResultSetInOnShowClosesOnceTheLoopRuns)
 {
     TForm form;
