@@ -9,9 +9,10 @@
 // Messages the layer raises itself:
 // - CM_SHOWINGCHANGED, sent when the widget's visibility changes (a child is told before
 //   its parent's own show event);
-// - WM_DESTROY, sent by DestroyWindow, by a TMessageWindow as it is destroyed, and to a
-//   top-level widget when its native window is destroyed. A handle is released after its
-//   WM_DESTROY; messages to it are then dropped.
+// - WM_DESTROY, sent by DestroyWindow and by a TMessageWindow as it is destroyed (a widget
+//   being deleted is told of it by a TMessageWindow child, like the hooks of components).
+//   A handle is released after its WM_DESTROY, and when its widget is deleted; messages to
+//   it are then dropped.
 
 #include "platform/winapi/WindowMessage.h"
 
