@@ -112,7 +112,10 @@ TEST(Form, ClosingTheLastWindowShownWithoutModalRunEndsTheEventLoop)
     int closes = 0;
     form.OnClose = [&](TForm::TCloseAction&) { ++closes; };
     form.show();
-    QTimer::singleShot(2000, qApp, [] { QCoreApplication::exit(1); }); // in case it does not
+    QTimer fallback; // ends the loop should the close not do it; gone with the test
+    fallback.setSingleShot(true);
+    QObject::connect(&fallback, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    fallback.start(2000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(closes, 1);
