@@ -1,0 +1,186 @@
+// The reply store: its file, loading, writing, deleting and the current store.
+#include "data/UReplyControl.h"
+
+#include "data/UConst.h"
+#include "platform/core/Exception.h"
+#include "platform/dataset/ClientDataSet.h"
+#include "platform/files/Files.h"
+#include "platform/text/StringList.h"
+
+namespace {
+
+const QString ReplyFile = QStringLiteral("Reply.cds");
+const QString ReplyIndex = QStringLiteral("REPLYSTART");
+
+void DefineReplyFields(TFieldDefs& defs)
+{
+    defs.Add(QStringLiteral("NO"), ftInteger);
+    defs.Add(QStringLiteral("TYPE"), ftInteger);
+    defs.Add(QStringLiteral("STATE"), ftInteger);
+    defs.Add(QStringLiteral("REPLYSTART"), ftDateTime);
+    defs.Add(QStringLiteral("STARTTIME"), ftDateTime);
+    defs.Add(QStringLiteral("ENDTIME"), ftDateTime);
+    defs.Add(QStringLiteral("DATA"), ftString, ReplyDataSize);
+    defs.Add(QStringLiteral("CLEAR"), ftBoolean);
+    defs.Add(QStringLiteral("ANSWER"), ftBoolean);
+}
+
+} // namespace
+
+const std::array<QString, ReplyColumnCount> ReplyColumnCaptions = {
+    QStringLiteral("ﾃｽﾄ時刻"), QStringLiteral("回答時間"), QStringLiteral("開始時刻"),
+    QStringLiteral("正解"), QStringLiteral("合格")};
+
+TReplyControl::TReplyControl(const QString& folder) : Folder(folder)
+{
+    EnsureDataFile();
+    TClientDataSet dataSet;
+    dataSet.LoadFromFile(DataFilePath());
+    dataSet.SetIndexFieldNames(ReplyIndex);
+    dataSet.Open();
+    ReplaceChain(dataSet);
+    dataSet.Close();
+}
+
+TReplyControl::TReplyControl(const QString& folder, TNoFile)
+    : Folder(folder), Head(CreateReplyNull()), writes_(false)
+{
+}
+
+TReplyControl::~TReplyControl()
+{
+    try {
+        WriteJudged();
+    } catch (...) {
+        // Nothing may leave a destructor: the replies that could not be written are lost,
+        // and the log says why.
+        WriteLog(QStringLiteral("TReplyControl.Destroy"), ExceptMessage());
+    }
+    JudgeList.clear();
+}
+
+std::unique_ptr<TReplyControl> TReplyControl::CreateEmpty(const QString& folder)
+{
+    return std::unique_ptr<TReplyControl>(new TReplyControl(folder, TNoFile{}));
+}
+
+QString TReplyControl::DataFilePath() const
+{
+    return ResolvePath(Folder, ReplyFile);
+}
+
+void TReplyControl::EnsureDataFile()
+{
+    const QString path = DataFilePath();
+    if (FileExists(path))
+        return;
+    TClientDataSet dataSet;
+    DefineReplyFields(dataSet.FieldDefs());
+    dataSet.SetIndexFieldNames(ReplyIndex);
+    dataSet.CreateDataSet();
+    dataSet.SaveToFile(path);
+}
+
+// The chain becomes the dataset's records from its first on, in its current order.
+void TReplyControl::ReplaceChain(TClientDataSet& dataSet)
+{
+    std::unique_ptr<TReply> head = ReplyClass->LoadChain(dataSet);
+    EmptyQueue();
+    Head = std::move(head);
+    index_.Rebuild(Head.get());
+}
+
+void TReplyControl::EmptyQueue()
+{
+    JudgeList.clear();
+    JudgeIndex = -1;
+}
+
+void TReplyControl::WriteJudged()
+{
+    if (!writes_)
+        return;
+    // A save that fails leaves the file as it was; its replies count as judged again.
+    std::vector<TReply*> judged;
+    for (TReply* node = Head.get(); node; node = node->Next.get())
+        if (node->State == ReplyStateJudged)
+            judged.push_back(node);
+    if (judged.empty())
+        return;
+    try {
+        TClientDataSet dataSet;
+        dataSet.SetFileName(DataFilePath());
+        dataSet.Open();
+        WalkChain(Head.get(), [&](TReply& node) { return node.SavePending(dataSet); });
+        dataSet.Close();
+    } catch (...) {
+        for (TReply* reply : judged)
+            reply->State = ReplyStateJudged;
+        throw;
+    }
+}
+
+void TReplyControl::SavePending()
+{
+    WriteJudged();
+    EmptyQueue();
+}
+
+void TReplyControl::DeleteRecords(const TStringList& numbers)
+{
+    if (numbers.Count() == 0 || !writes_)
+        return;
+    SavePending();
+    const QString path = DataFilePath();
+    TClientDataSet dataSet;
+    dataSet.LoadFromFile(path);
+    dataSet.Open();
+    dataSet.SetFiltered(false);
+    dataSet.SetFilter(BuildNoFilter(numbers));
+    dataSet.SetFiltered(true);
+    while (!dataSet.Eof())
+        dataSet.Delete();
+    dataSet.SetFilter(QString());
+    dataSet.SetFiltered(false);
+    dataSet.SaveToFile(path);
+    // Read back without the index: the chain follows the stored order until the store
+    // is next made.
+    ReplaceChain(dataSet);
+    dataSet.Close();
+}
+
+void TReplyControl::ClearAll()
+{
+    if (!writes_)
+        return;
+    const QString path = DataFilePath();
+    TClientDataSet dataSet;
+    dataSet.LoadFromFile(path);
+    dataSet.EmptyDataSet();
+    dataSet.SaveToFile(path);
+    ReplaceChain(dataSet);
+    dataSet.Close();
+}
+
+void TReplyControlClass::CreateInstance(const QString& folder) const
+{
+    ReplyControl.reset();
+    try {
+        ReplyControl = Create(folder);
+    } catch (...) {
+        ReplyControl = TReplyControl::CreateEmpty(folder);
+        throw;
+    }
+}
+
+void InitializeUReplyControl()
+{
+    ReplyControlClass = ClassOf<TReplyControl, TReplyControlClass>();
+    ReplyControl = ClassOf<TReplyControlNull, TReplyControlClass>()->Create(QString());
+}
+
+void FinalizeUReplyControl()
+{
+    ReplyControl.reset();
+    ReplyControlClass = nullptr;
+}
