@@ -191,7 +191,7 @@ TEST_F(Questions, AnUnreadableFileLeavesAnEmptyStoreOfThatFolderAndRaises)
     ASSERT_TRUE(QuestionControl->HasImage());
 
     program_.MakeDir(QStringLiteral("VEKBroken"));
-    program_.Write(QStringLiteral("VEKBroken/question.CDS"), QByteArray("\x96\x19\xE0\xBD garbage", 14));
+    program_.Write(QStringLiteral("VEKBroken/question.CDS"), QByteArray("\x96\x19\xE0\xBD garbage", 12));
     const QString broken = program_.FilePath(QStringLiteral("VEKBroken/"));
     EXPECT_THROW(QuestionControlClass->CreateInstance(broken), Exception);
     ASSERT_TRUE(QuestionControl);
