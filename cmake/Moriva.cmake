@@ -21,12 +21,12 @@ function(moriva_add_library name)
 endfunction()
 
 # moriva_add_test(NAME SOURCES ... LIBS ...): a GoogleTest executable run by CTest,
-# headless (offscreen Qt platform) and in the build's temporary folder.
+# headless (offscreen Qt platform). The test main sets the rest of the environment.
 function(moriva_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} moriva_test_support GTest::gtest GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;MORIVA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

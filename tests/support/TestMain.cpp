@@ -7,6 +7,8 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The embedded browser's sandbox cannot start as root, which tests may run as.
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
