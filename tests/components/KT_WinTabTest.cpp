@@ -1,5 +1,6 @@
 #include "components/KT_WinTab.h"
 #include "platform/files/Files.h"
+#include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
 #include "tests/support/ProgramFolder.h"
 
@@ -226,6 +227,21 @@ TEST_F(WinTabTest, WithoutOnPacketAPacketMessageIsOnlyPassedOn)
     SendMessage(WindowHandle(form.get()), WT_DEFBASE + WT_PACKET, 4242, 1);
     EXPECT_EQ(raised, 0);
     EXPECT_EQ(Count(WT_DEFBASE + WT_PACKET), 2);
+}
+
+TEST_F(WinTabTest, AFailingHandlerEndsAtTheExceptionEventAndTheMessageGoesOn)
+{
+    InstallLibrary();
+    auto form = ShownForm();
+    TKoltWinTab* tablet = Tablet(form.get());
+    tablet->OnProximity = [](QObject*, HWND, bool) { throw Exception("handler failed"); };
+    tablet->SetActive(true);
+    QStringList logged;
+    Application().OnException = [&](const std::exception_ptr&) { logged.append(ExceptMessage()); };
+    SendMessage(WindowHandle(form.get()), WT_DEFBASE + WT_PROXIMITY, 1, 1);
+    Application().OnException = nullptr;
+    EXPECT_EQ(logged, QStringList{"handler failed"});
+    EXPECT_EQ(Count(WT_DEFBASE + WT_PROXIMITY), 1);
 }
 
 TEST_F(WinTabTest, ProximityCountsOnlyTheLowWord)
