@@ -55,13 +55,14 @@ std::uint32_t ExceptAddr()
     return 0;
 }
 
-QString ExceptMessage()
+QString ExceptMessage() { return ExceptionMessage(std::current_exception()); }
+
+QString ExceptionMessage(const std::exception_ptr& error)
 {
-    std::exception_ptr current = std::current_exception();
-    if (!current)
+    if (!error)
         return {};
     try {
-        std::rethrow_exception(current);
+        std::rethrow_exception(error);
     } catch (const Exception& e) {
         return e.Message();
     } catch (const std::exception& e) {

@@ -26,3 +26,5 @@ std::uint32_t ExceptAddr();
 // The message of the exception being handled: Exception::Message(), what() of other
 // standard exceptions, "unknown exception" otherwise, "" outside a catch block.
 QString ExceptMessage();
+// The same for a stored exception ("" for none).
+QString ExceptionMessage(const std::exception_ptr& error);

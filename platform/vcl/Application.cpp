@@ -6,19 +6,6 @@
 
 namespace {
 
-QString MessageOf(const std::exception_ptr& error)
-{
-    try {
-        std::rethrow_exception(error);
-    } catch (const Exception& e) {
-        return e.Message();
-    } catch (const std::exception& e) {
-        return QString::fromUtf8(e.what());
-    } catch (...) {
-        return QStringLiteral("unknown exception");
-    }
-}
-
 bool IsAbort(const std::exception_ptr& error)
 {
     try {
@@ -43,11 +30,11 @@ void TApplication::HandleException(const std::exception_ptr& error) noexcept
             OnException(error);
             return;
         }
-        std::fprintf(stderr, "Exception: %s\n", qPrintable(MessageOf(error)));
+        std::fprintf(stderr, "Exception: %s\n", qPrintable(ExceptionMessage(error)));
     } catch (...) {
         // The exception event itself failed: there is nobody left to tell but stderr.
         std::fprintf(stderr, "Exception in the exception event: %s\n",
-                     qPrintable(MessageOf(std::current_exception())));
+                     qPrintable(ExceptionMessage(std::current_exception())));
     }
 }
 
