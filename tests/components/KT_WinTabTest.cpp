@@ -1,4 +1,5 @@
 #include "components/KT_WinTab.h"
+#include "platform/core/Exception.h"
 #include "platform/files/Files.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Form.h"
