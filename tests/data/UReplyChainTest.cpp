@@ -14,7 +14,7 @@
 
 namespace {
 
-using Chains = ReplyFolder;
+using ReplyChains = ReplyFolder;
 
 const TDateTime Day = EncodeDateTime(2026, 1, 5, 9, 0, 0, 0);
 
@@ -106,7 +106,7 @@ void ExpectIndexMatchesWalk(int maxNo)
 
 } // namespace
 
-TEST_F(Chains, AMillionRepliesLoadAreWalkedAndFreedOnASmallStack)
+TEST_F(ReplyChains, AMillionRepliesLoadAreWalkedAndFreedOnASmallStack)
 {
     constexpr int Count = 1'000'000;
     std::vector<TReplyRow> rows;
@@ -135,7 +135,7 @@ TEST_F(Chains, AMillionRepliesLoadAreWalkedAndFreedOnASmallStack)
                                               QStringLiteral("ClearCount=1000")}));
 }
 
-TEST_F(Chains, TheIndexAnswersWhatAWalkOfTheWholeChainAnswers)
+TEST_F(ReplyChains, TheIndexAnswersWhatAWalkOfTheWholeChainAnswers)
 {
     std::mt19937 random(20261209);
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };

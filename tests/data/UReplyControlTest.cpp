@@ -3,6 +3,7 @@
 // file, the store of no folder and the column widths of the reply list.
 #include "UReplyTestSupport.h"
 
+#include "platform/core/Checked.h"
 #include "platform/dataset/DataSetError.h"
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
@@ -16,7 +17,7 @@ namespace {
 
 const TDateTime Day = EncodeDateTime(2026, 12, 9, 8, 0, 0, 0);
 
-class Store : public ReplyFolder {
+class ReplyStore : public ReplyFolder {
 protected:
     // A test of `count` questions numbered from `first`, one reply each, 2 s each.
     void RunTest(int first, int count, TDateTime at)
@@ -47,7 +48,7 @@ protected:
 
 } // namespace
 
-TEST_F(Store, ANewFolderGetsAnEmptyReplyFileOfTheNineFields)
+TEST_F(ReplyStore, ANewFolderGetsAnEmptyReplyFileOfTheNineFields)
 {
     Open();
     TClientDataSet ds;
@@ -67,7 +68,7 @@ TEST_F(Store, ANewFolderGetsAnEmptyReplyFileOfTheNineFields)
     EXPECT_TRUE(dynamic_cast<TReplyNull*>(ReplyControl->Head.get()));
 }
 
-TEST_F(Store, JudgedRepliesGoBeforeTheStoredOnesTheLastWrittenFirst)
+TEST_F(ReplyStore, JudgedRepliesGoBeforeTheStoredOnesTheLastWrittenFirst)
 {
     WriteReplies({Row(100, Day, 1, 2), Row(200, Day - 1, 1, 2)}); // A, B
     Open();
@@ -86,7 +87,7 @@ TEST_F(Store, JudgedRepliesGoBeforeTheStoredOnesTheLastWrittenFirst)
     EXPECT_EQ(ChainStates(ReplyControl->Head.get()), (std::vector<int>(5, 2)));
 }
 
-TEST_F(Store, ASecondSaveOfTheSameChainWritesNothing)
+TEST_F(ReplyStore, ASecondSaveOfTheSameChainWritesNothing)
 {
     Open();
     RunTest(1, 2, Day);
@@ -100,7 +101,7 @@ TEST_F(Store, ASecondSaveOfTheSameChainWritesNothing)
     EXPECT_EQ(StoredNumbers(), (std::vector<int>{2, 1}));
 }
 
-TEST_F(Store, StoppingATestLeavesNoneOfItsRepliesAndStoredStatesCountAsTheySay)
+TEST_F(ReplyStore, StoppingATestLeavesNoneOfItsRepliesAndStoredStatesCountAsTheySay)
 {
     TReplyRow unjudged = Row(7, Day, 1, 2);
     unjudged.State = ReplyStateUnjudged;
@@ -115,7 +116,7 @@ TEST_F(Store, StoppingATestLeavesNoneOfItsRepliesAndStoredStatesCountAsTheySay)
     EXPECT_EQ(ReplyControl->JudgeList.size(), 1u);
 }
 
-TEST_F(Store, TheQueueWalksTheUnjudgedRepliesStayingAtItsEnds)
+TEST_F(ReplyStore, TheQueueWalksTheUnjudgedRepliesStayingAtItsEnds)
 {
     WriteReplies({Row(50, Day, 1, 2)});
     Open();
@@ -144,7 +145,7 @@ TEST_F(Store, TheQueueWalksTheUnjudgedRepliesStayingAtItsEnds)
     EXPECT_EQ(ReplyControl->NextUnjudged(), 13);
 }
 
-TEST_F(Store, AReplyPassesOnlyWhenCorrectAndStrictlyBelowTheClearTime)
+TEST_F(ReplyStore, AReplyPassesOnlyWhenCorrectAndStrictlyBelowTheClearTime)
 {
     SettingClass->CreateInstance(Folder()); // no Control.inf: 3.0 s
     ASSERT_DOUBLE_EQ(Setting->GetClearSeconds(), 3.0);
@@ -171,7 +172,7 @@ TEST_F(Store, AReplyPassesOnlyWhenCorrectAndStrictlyBelowTheClearTime)
     EXPECT_EQ(stored[1000], std::make_pair(false, false));
 }
 
-TEST_F(Store, OnAnEmptyQueueTheQueueOperationsTouchNoReply)
+TEST_F(ReplyStore, OnAnEmptyQueueTheQueueOperationsTouchNoReply)
 {
     WriteReplies({Row(1, Day, 1, 2, QStringLiteral("stored"))});
     Open();
@@ -200,7 +201,7 @@ TEST_F(Store, OnAnEmptyQueueTheQueueOperationsTouchNoReply)
     EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/Reply.cds")), before);
 }
 
-TEST_F(Store, DeleteRecordsWritesTheJudgedFirstThenDeletesTheNumbersAndReadsStoredOrder)
+TEST_F(ReplyStore, DeleteRecordsWritesTheJudgedFirstThenDeletesTheNumbersAndReadsStoredOrder)
 {
     WriteReplies({Row(1, Day, 1, 2), Row(2, Day - 2, 1, 2), Row(1, Day - 1, 1, 2), Row(3, Day - 3, 1, 2)});
     Open();
@@ -230,7 +231,7 @@ TEST_F(Store, DeleteRecordsWritesTheJudgedFirstThenDeletesTheNumbersAndReadsStor
     EXPECT_EQ(ChainStates(ReplyControl->Head.get()), (std::vector<int>{2, 2, 2}));
 }
 
-TEST_F(Store, ClearAllEmptiesTheFileAndDropsJudgedRepliesNotYetWritten)
+TEST_F(ReplyStore, ClearAllEmptiesTheFileAndDropsJudgedRepliesNotYetWritten)
 {
     WriteReplies({Row(1, Day, 1, 2), Row(2, Day, 1, 2)});
     Open();
@@ -248,7 +249,7 @@ TEST_F(Store, ClearAllEmptiesTheFileAndDropsJudgedRepliesNotYetWritten)
     EXPECT_EQ(ds.FieldDefs().Count(), 9);
 }
 
-TEST_F(Store, ADamagedFileRaisesAndIsNeverOverwritten)
+TEST_F(ReplyStore, ADamagedFileRaisesAndIsNeverOverwritten)
 {
     const QByteArray damaged("not a data packet at all");
     program_.Write(QStringLiteral("VEKTest/Reply.cds"), damaged);
@@ -269,7 +270,7 @@ TEST_F(Store, ADamagedFileRaisesAndIsNeverOverwritten)
     EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/Reply.cds")), damaged);
 }
 
-TEST_F(Store, TheStoreOfNoFolderDoesNothing)
+TEST_F(ReplyStore, TheStoreOfNoFolderDoesNothing)
 {
     ASSERT_TRUE(dynamic_cast<TReplyControlNull*>(ReplyControl.get()));
     const TDateTime now = Day + 3;
@@ -296,7 +297,7 @@ TEST_F(Store, TheStoreOfNoFolderDoesNothing)
     InitializeUReplyControl();
 }
 
-TEST_F(Store, ProgramEndWritesTheJudgedReplies)
+TEST_F(ReplyStore, ProgramEndWritesTheJudgedReplies)
 {
     Open();
     RunTest(1, 2, Day);
@@ -306,7 +307,7 @@ TEST_F(Store, ProgramEndWritesTheJudgedReplies)
     InitializeUReplyControl();
 }
 
-TEST_F(Store, ColumnWidthsComeFromControlInfWithDefaultsAndGoBackAsTheyAre)
+TEST_F(ReplyStore, ColumnWidthsComeFromControlInfWithDefaultsAndGoBackAsTheyAre)
 {
     program_.Write(QStringLiteral("VEKTest/Control.inf"),
                    EncodeAnsi(QStringLiteral("[回答幅]\r\n回答時間=75\r\n正解=0\r\n")));
@@ -333,4 +334,27 @@ TEST_F(Store, ColumnWidthsComeFromControlInfWithDefaultsAndGoBackAsTheyAre)
     ReplyControl->SaveColumnWidths(list);
     EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("VEKTest/Control.inf"))),
               QStringLiteral("[回答幅]\r\n回答時間=75\r\n正解=0\r\nﾃｽﾄ時刻=130\r\n開始時刻=60\r\n合格=37\r\n"));
+
+    // A width below the column's range raises, as for every list of the system.
+    program_.Write(QStringLiteral("VEKTest/Control.inf"), EncodeAnsi(QStringLiteral("[回答幅]\r\n合格=-3\r\n")));
+    EXPECT_THROW(ReplyControl->SetupColumns(list), ERangeError);
+}
+
+TEST_F(ReplyStore, AFailedSaveKeepsTheRepliesJudgedAndAFailedSaveAtReleaseIsLogged)
+{
+    Open();
+    RunTest(1, 2, Day);
+    JudgeAll(true);
+    ASSERT_TRUE(QFile::remove(ReplyPath()));
+    EXPECT_THROW(ReplyControl->SavePending(), Exception);
+    EXPECT_EQ(ChainStates(ReplyControl->Head.get()), (std::vector<int>{1, 1}));
+    ReplyControl->EnsureDataFile();
+    ReplyControl->SavePending();
+    EXPECT_EQ(StoredNumbers(), (std::vector<int>{2, 1}));
+
+    RunTest(3, 1, Day + 1);
+    JudgeAll(true);
+    ASSERT_TRUE(QFile::remove(ReplyPath()));
+    ReplyControlClass->CreateInstance(program_.Path());
+    EXPECT_TRUE(DecodeAnsi(program_.Read(QStringLiteral("Vek.Log"))).contains(QStringLiteral("TReplyControl.Destroy")));
 }

@@ -18,7 +18,7 @@
 
 namespace {
 
-using Replies = ReplyFolder;
+using ReplyRecords = ReplyFolder;
 
 const TDateTime Day = EncodeDateTime(2026, 12, 9, 10, 30, 15, 0);
 
@@ -54,7 +54,7 @@ QStringList Statistics(int no)
 
 } // namespace
 
-TEST_F(Replies, TheChainFollowsReplyStartWithKindsAndStatesAsStored)
+TEST_F(ReplyRecords, TheChainFollowsReplyStartWithKindsAndStatesAsStored)
 {
     TReplyRow late = Row(1, Day + 3, 2, 4, QStringLiteral("late"));
     TReplyRow early = Row(2, Day + 1, 2, 4, QStringLiteral("early"));
@@ -78,7 +78,7 @@ TEST_F(Replies, TheChainFollowsReplyStartWithKindsAndStatesAsStored)
     EXPECT_DOUBLE_EQ(first.EndTime, early.EndTime);
 }
 
-TEST_F(Replies, AQuestionWithoutRepliesHasEmptyStatistics)
+TEST_F(ReplyRecords, AQuestionWithoutRepliesHasEmptyStatistics)
 {
     Open();
     const QStringList expected = {QStringLiteral("EndDate="), QStringLiteral("TestTime=- 秒"),
@@ -91,7 +91,7 @@ TEST_F(Replies, AQuestionWithoutRepliesHasEmptyStatistics)
     EXPECT_EQ(Lines(lines), expected);
 }
 
-TEST_F(Replies, StatisticsTakeTheLatestStartAndCountEveryState)
+TEST_F(ReplyRecords, StatisticsTakeTheLatestStartAndCountEveryState)
 {
     WriteReplies({Row(5, Day, 1, 4.5, {}, true, true), Row(5, Day + 2, 1, 3.25, {}, false, true),
                   Row(5, Day + 1, 1, 2, {}, true, true), Row(6, Day + 5, 1, 9)});
@@ -108,7 +108,7 @@ TEST_F(Replies, StatisticsTakeTheLatestStartAndCountEveryState)
     EXPECT_EQ(lines.Values(QStringLiteral("TestCount")), QStringLiteral("1"));
 }
 
-TEST_F(Replies, TheFirstOfEqualStartTimesIsTheLatest)
+TEST_F(ReplyRecords, TheFirstOfEqualStartTimesIsTheLatest)
 {
     // Equal REPLYSTART keeps the stored order, so the chain holds 2.0 s before 7.0 s.
     WriteReplies({Row(1, Day, 1, 2), Row(1, Day, 1, 7)});
@@ -116,7 +116,7 @@ TEST_F(Replies, TheFirstOfEqualStartTimesIsTheLatest)
     EXPECT_EQ(Statistics(1)[1], QStringLiteral("TestTime=2.000秒"));
 }
 
-TEST_F(Replies, AZeroTotalAndAMidnightStartShowAsDashAndDateAlone)
+TEST_F(ReplyRecords, AZeroTotalAndAMidnightStartShowAsDashAndDateAlone)
 {
     const TDateTime midnight = EncodeDate(2026, 12, 9);
     WriteReplies({Row(1, midnight, 0, 0)});
@@ -125,7 +125,7 @@ TEST_F(Replies, AZeroTotalAndAMidnightStartShowAsDashAndDateAlone)
     EXPECT_EQ(Statistics(1)[1], QStringLiteral("TestTime=- 秒"));
 }
 
-TEST_F(Replies, InfoLinesShowTheTimesUntilTheReplyBeganTenSecondsMeaningNever)
+TEST_F(ReplyRecords, InfoLinesShowTheTimesUntilTheReplyBeganTenSecondsMeaningNever)
 {
     Open();
     ReplyControl->AddRecord(ReplyTypeText, 1, Day + 2.5 * Second, Day, Day + 4.125 * Second, {});
@@ -156,7 +156,7 @@ TEST_F(Replies, InfoLinesShowTheTimesUntilTheReplyBeganTenSecondsMeaningNever)
     }
 }
 
-TEST_F(Replies, ListRowsShowTheLastReplyFirstAndDashesForAReplyNeverBegun)
+TEST_F(ReplyRecords, ListRowsShowTheLastReplyFirstAndDashesForAReplyNeverBegun)
 {
     TReplyRow never = Row(3, Day + 1, 10, 10, {}, false, true);
     WriteReplies({Row(3, Day, 2.5, 4.125, {}, true, true), never, Row(4, Day, 1, 2)});
@@ -190,7 +190,7 @@ TEST_F(Replies, ListRowsShowTheLastReplyFirstAndDashesForAReplyNeverBegun)
     EXPECT_TRUE(rows.empty());
 }
 
-TEST_F(Replies, ChartPointsAreZeroTotalAndStartSecondsPaddedToTenOnTheZeroLine)
+TEST_F(ReplyRecords, ChartPointsAreZeroTotalAndStartSecondsPaddedToTenOnTheZeroLine)
 {
     WriteReplies({Row(3, Day, 2.5, 4.125), Row(3, Day + 1, 10, 10), Row(4, Day, 1, 2)});
     Open();
@@ -219,7 +219,7 @@ TEST_F(Replies, ChartPointsAreZeroTotalAndStartSecondsPaddedToTenOnTheZeroLine)
               (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
 }
 
-TEST_F(Replies, LongDataIsCutTo255BytesWithoutSplittingACharacter)
+TEST_F(ReplyRecords, LongDataIsCutTo255BytesWithoutSplittingACharacter)
 {
     Open();
     const QString wide(200, QChar(0x3042)); // あ, two bytes each
@@ -239,7 +239,7 @@ TEST_F(Replies, LongDataIsCutTo255BytesWithoutSplittingACharacter)
     EXPECT_EQ(EncodeAnsi(stored[0].Data).size(), 255);
 }
 
-TEST_F(Replies, ATextReplyShowsOnlyInAnEdit)
+TEST_F(ReplyRecords, ATextReplyShowsOnlyInAnEdit)
 {
     Open();
     ReplyControl->AddRecord(ReplyTypeText, 1, Day, Day, Day + Second, QStringLiteral("こたえ"));
@@ -252,7 +252,7 @@ TEST_F(Replies, ATextReplyShowsOnlyInAnEdit)
     EXPECT_EQ(label.text(), QStringLiteral("kept"));
 }
 
-TEST_F(Replies, APictureReplyIsFramedAndShowsItsFileWhileItExists)
+TEST_F(ReplyRecords, APictureReplyIsFramedAndShowsItsFileWhileItExists)
 {
     const QString picture = program_.FilePath(QStringLiteral("ink.bmp"));
     QImage ink(20, 10, QImage::Format_RGB32);
@@ -276,7 +276,7 @@ TEST_F(Replies, APictureReplyIsFramedAndShowsItsFileWhileItExists)
     EXPECT_EQ(image.Picture().pixelColor(20, 15), QColor(Qt::white));
 }
 
-TEST_F(Replies, AddingToAnEmptyChainMakesTheReplyTheHeadBeforeTheOldEnd)
+TEST_F(ReplyRecords, AddingToAnEmptyChainMakesTheReplyTheHeadBeforeTheOldEnd)
 {
     Open();
     const TReply* end = ReplyControl->Head.get();
@@ -291,7 +291,7 @@ TEST_F(Replies, AddingToAnEmptyChainMakesTheReplyTheHeadBeforeTheOldEnd)
     EXPECT_EQ(FormatDateTime(QStringLiteral("s.zzz"), added.GetTotalTime()), QStringLiteral("2.000"));
 }
 
-TEST_F(Replies, TheBaseClassCannotShowOrWriteItself)
+TEST_F(ReplyRecords, TheBaseClassCannotShowOrWriteItself)
 {
     auto reply = ReplyClass->Create(0, 1, Day, Day, Day, QString(), false, false);
     QLineEdit edit;
@@ -303,16 +303,16 @@ TEST_F(Replies, TheBaseClassCannotShowOrWriteItself)
 namespace {
 
 // Sound replies on a device routed to files: each playback writes a file of its own.
-class VoiceReplies : public ReplyFolder {
+class ReplyVoices : public ReplyFolder {
 protected:
-    VoiceReplies() : saved_(SoundDevice())
+    ReplyVoices() : saved_(SoundDevice())
     {
         SetSoundDevice({QStringLiteral("played"),
                         QStringLiteral("pcm.played { type file slave.pcm { type null }"
                                        " file \"%1\" format raw truncate false }")
                             .arg(program_.FilePath(QStringLiteral("played.raw")))});
     }
-    ~VoiceReplies() override { SetSoundDevice(saved_); }
+    ~ReplyVoices() override { SetSoundDevice(saved_); }
 
     // A 16-bit mono wave file; its samples as bytes.
     static QByteArray WriteWave(const QString& path)
@@ -339,7 +339,7 @@ protected:
 
 } // namespace
 
-TEST_F(VoiceReplies, ASoundReplyPlaysItsFileWhateverTheControlAndAMissingOneNothing)
+TEST_F(ReplyVoices, ASoundReplyPlaysItsFileWhateverTheControlAndAMissingOneNothing)
 {
     const QString wave = program_.FilePath(QStringLiteral("said.wav"));
     const QByteArray samples = WriteWave(wave);
