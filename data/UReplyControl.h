@@ -44,10 +44,12 @@ public:
     // A store of the folder that holds no replies and never writes its file.
     static std::unique_ptr<TReplyControl> CreateEmpty(const QString& folder);
 
-    QString Folder;                // the category folder, with trailing separator
-    std::unique_ptr<TReply> Head;  // a TReplyNull when there are no replies
+    QString Folder; // the category folder, with trailing separator
+    // The chain, a TReplyNull when there are no replies. The store's per-question index
+    // follows it through the store's operations only: read it, change it through them.
+    std::unique_ptr<TReply> Head;
     std::vector<TReply*> JudgeList; // the judge queue, references into the chain
-    int JudgeIndex = -1;           // current entry of the queue; -1 when there is none
+    int JudgeIndex = -1;            // current entry of the queue; -1 when there is none
 
     // Creates an empty Reply.cds with the nine reply fields when there is none.
     virtual void EnsureDataFile();
