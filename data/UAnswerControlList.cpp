@@ -1,0 +1,73 @@
+// The answer store: the answer list with its column widths.
+#include "data/UAnswerControl.h"
+
+#include "data/UConstDisplay.h"
+#include "data/UReplyControl.h"
+#include "data/UfrmSetting.h"
+#include "platform/ini/IniFile.h"
+#include "platform/text/StringList.h"
+#include "platform/vcl/ListView.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString WidthSection = QStringLiteral("問題一覧幅");
+constexpr int SavedMinWidth = 10;
+
+constexpr std::array<TAlignment, AnswerColumnCount> AnswerColumnAlignments = {
+    TAlignment::taCenter,       TAlignment::taLeftJustify,  TAlignment::taRightJustify,
+    TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taRightJustify,
+    TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taCenter};
+
+TIniFile ControlInf(const QString& folder)
+{
+    return TIniFile(folder + QStringLiteral("Control.inf"));
+}
+
+// Ends the list's update however the block ends.
+struct TListUpdate {
+    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
+    ~TListUpdate() { listView_.EndUpdate(); }
+    TListView& listView_;
+};
+
+} // namespace
+
+const std::array<QString, AnswerColumnCount> AnswerColumnCaptions = {
+    QStringLiteral("No."),    QStringLiteral("答え"),   QStringLiteral("ﾃｽﾄ回数"),
+    QStringLiteral("正解数"), QStringLiteral("合格数"), QStringLiteral("正解率"),
+    QStringLiteral("合格率"), QStringLiteral("回答時間"), QStringLiteral("最終ﾃｽﾄ")};
+
+void TAnswerControl::SetupColumns(TListView& listView)
+{
+    TListUpdate update(listView);
+    InitListColumns(listView, AnswerColumnCount);
+    const TIniFile ini = ControlInf(Folder);
+    for (std::size_t i = 0; i < AnswerColumnCount; ++i)
+        SetupListColumn(ini, listView, static_cast<int>(i), WidthSection, AnswerColumnCaptions[i],
+                        AnswerColumnAlignments[i], AnswerColumnChars[i]);
+}
+
+void TAnswerControl::FillListView(const TStringList& numbers, TListView& listView, TRowList& rows)
+{
+    SetupColumns(listView);
+    for (int i = 0; i < numbers.Count(); ++i)
+        AddAnswerRows(Head.get(), DecimalOrZero(numbers[i]), listView, *ReplyControl,
+                      Setting->ClearCount, Setting->MaxTestCount, rows);
+}
+
+void TAnswerControl::FillAllListView(TListView& listView)
+{
+    TListUpdate update(listView);
+    listView.ClearItems();
+    AddAllAnswerRows(Head.get(), listView);
+}
+
+void TAnswerControl::SaveColumnWidths(TListView& listView)
+{
+    TIniFile ini = ControlInf(Folder);
+    for (std::size_t i = 0; i < AnswerColumnCount; ++i)
+        ini.WriteInteger(WidthSection, AnswerColumnCaptions[i],
+                         std::max(listView.Column(static_cast<int>(i)).Width(), SavedMinWidth));
+}
