@@ -1,0 +1,129 @@
+// The history rows: fields, save states, appending, writing and the TUnitHistoryNull;
+// the row classes' metaclass with the loader; the unit's class references.
+#include "data/UUnitHistory.h"
+
+#include "platform/dataset/ClientDataSet.h"
+
+void TState::SaveToDataSet(TClientDataSet&, TUnitHistory&) {}
+
+void TStateReg::SaveToDataSet(TClientDataSet& dataSet, TUnitHistory& row)
+{
+    dataSet.Last();
+    dataSet.Insert();
+    dataSet.FieldByName(QStringLiteral("COUNT")).SetAsInteger(row.Count);
+    dataSet.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
+    dataSet.FieldByName(QStringLiteral("SUBCATEGORY")).SetAsString(row.SubCategoryName);
+    dataSet.FieldByName(QStringLiteral("TESTDATE")).SetAsDateTime(row.TestDate);
+    dataSet.FieldByName(QStringLiteral("TESTCOUNT")).SetAsInteger(row.TestCount);
+    dataSet.FieldByName(QStringLiteral("ANSWERCOUNT")).SetAsInteger(row.AnswerCount);
+    dataSet.FieldByName(QStringLiteral("CLEARCOUNT")).SetAsInteger(row.ClearCount);
+    dataSet.FieldByName(QStringLiteral("AVERAGE")).SetAsDateTime(row.Average);
+    dataSet.Post();
+    // The last statement: the assignment frees this state.
+    row.State = StateClass->Create();
+}
+
+TUnitHistory::TUnitHistory(int count, int no, const QString& subCategoryName, TDateTime testDate,
+                           TDateTime average, int testCount, int answerCount, int clearCount,
+                           std::unique_ptr<TState> state)
+    : Count(count), No(no), SubCategoryName(subCategoryName), TestCount(testCount),
+      TestDate(testDate), AnswerCount(answerCount), ClearCount(clearCount), Average(average),
+      State(std::move(state))
+{
+}
+
+TUnitHistory::~TUnitHistory()
+{
+    State.reset();
+    // Each node is freed after its successor has been taken from it.
+    std::unique_ptr<TUnitHistory> rest = std::move(Next);
+    while (rest)
+        rest = std::move(rest->Next);
+}
+
+bool TUnitHistory::Matches(int count, int no, const QString& subCategory) const
+{
+    return Count == count && No == no && SubCategoryName == subCategory;
+}
+
+TUnitHistory* TUnitHistory::AppendNode(std::unique_ptr<TUnitHistory>*& link,
+                                       std::unique_ptr<TUnitHistory>&)
+{
+    link = &Next;
+    return Next.get();
+}
+
+TUnitHistory* TUnitHistory::SavePending(TClientDataSet& dataSet)
+{
+    // The state may replace itself: the successor is taken first.
+    TUnitHistory* next = Next.get();
+    State->SaveToDataSet(dataSet, *this);
+    return next;
+}
+
+void TUnitHistory::AddRecord(std::unique_ptr<TUnitHistory>& head, int count, int no,
+                             const QString& subCategory, TDateTime testDate, TDateTime average,
+                             int testCount, int answerCount, int clearCount)
+{
+    std::unique_ptr<TUnitHistory> node =
+        UnitHistoryClass->Create(count, no, subCategory, testDate, average, testCount,
+                                 answerCount, clearCount, StateRegClass->Create());
+    std::unique_ptr<TUnitHistory>* link = &head;
+    WalkHistory(head.get(), [&](TUnitHistory& n) { return n.AppendNode(link, node); });
+}
+
+TUnitHistory* TUnitHistoryNull::AppendNode(std::unique_ptr<TUnitHistory>*& link,
+                                           std::unique_ptr<TUnitHistory>& node)
+{
+    // *link owns this object: it moves on into the new node's Next and stays last.
+    node->Next = std::move(*link);
+    *link = std::move(node);
+    return nullptr;
+}
+
+TUnitHistory* TUnitHistoryNull::SavePending(TClientDataSet&)
+{
+    return nullptr;
+}
+
+std::unique_ptr<TUnitHistory> TUnitHistoryClass::LoadChain(TClientDataSet& dataSet) const
+{
+    std::unique_ptr<TUnitHistory> head;
+    std::unique_ptr<TUnitHistory>* link = &head;
+    while (!dataSet.Eof()) {
+        const int count = dataSet.FieldByName(QStringLiteral("COUNT")).AsInteger();
+        const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
+        const QString name = dataSet.FieldByName(QStringLiteral("SUBCATEGORY")).AsString();
+        const TDateTime testDate = dataSet.FieldByName(QStringLiteral("TESTDATE")).AsDateTime();
+        const TDateTime average = dataSet.FieldByName(QStringLiteral("AVERAGE")).AsDateTime();
+        const int tests = dataSet.FieldByName(QStringLiteral("TESTCOUNT")).AsInteger();
+        const int correct = dataSet.FieldByName(QStringLiteral("ANSWERCOUNT")).AsInteger();
+        const int cleared = dataSet.FieldByName(QStringLiteral("CLEARCOUNT")).AsInteger();
+        *link = UnitHistoryClass->Create(count, no, name, testDate, average, tests, correct,
+                                         cleared, StateClass->Create());
+        link = &(*link)->Next;
+        dataSet.Next();
+    }
+    *link = CreateUnitHistoryNull();
+    return head;
+}
+
+std::unique_ptr<TUnitHistory> CreateUnitHistoryNull()
+{
+    return UnitHistoryNullClass->Create(-99, -99, QStringLiteral("NULL"), 0.0, 0.0, -99, -99, -99,
+                                        StateClass->Create());
+}
+
+void InitializeUUnitHistory()
+{
+    UnitHistoryClass = ClassOf<TUnitHistory, TUnitHistoryClass>();
+    UnitHistoryNullClass = ClassOf<TUnitHistoryNull, TUnitHistoryClass>();
+    StateClass = ClassOf<TState, TStateClass>();
+    StateRegClass = ClassOf<TStateReg, TStateClass>();
+}
+
+void FinalizeUUnitHistory()
+{
+    UnitHistoryClass = UnitHistoryNullClass = nullptr;
+    StateClass = StateRegClass = nullptr;
+}

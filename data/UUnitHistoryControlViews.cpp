@@ -1,0 +1,86 @@
+// The history store: statistics, the history list with its column widths, the chart.
+#include "data/UUnitHistoryControl.h"
+
+#include "data/UConstDisplay.h"
+#include "platform/core/Checked.h"
+#include "platform/ini/IniFile.h"
+#include "platform/text/StringList.h"
+#include "platform/vcl/Chart.h"
+#include "platform/vcl/ListView.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString WidthSection = QStringLiteral("単位履歴幅");
+constexpr int SavedMinWidth = 10;
+constexpr int AxisMinMaximum = 11;
+
+TIniFile ControlInf(const QString& folder)
+{
+    return TIniFile(folder + QStringLiteral("Control.inf"));
+}
+
+// Ends the list's update however the block ends.
+struct TListUpdate {
+    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
+    ~TListUpdate() { listView_.EndUpdate(); }
+    TListView& listView_;
+};
+
+} // namespace
+
+void TUnitHistoryControl::GetStatistics(int count, int no, const QString& subCategory,
+                                        TStringList& lines)
+{
+    Head->GetStatistics(count, no, subCategory, lines);
+}
+
+void TUnitHistoryControl::FillListView(int count, int no, const QString& subCategory,
+                                       TListView& listView, TRowList& rows)
+{
+    listView.ClearItems();
+    WalkHistory(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
+        return row.AddToListView(count, no, subCategory, listView, rows);
+    });
+}
+
+void TUnitHistoryControl::SetupChart(int count, TChart& chart)
+{
+    chart.LeftAxis().SetMaximum(std::max(CheckedAdd(count, 1), AxisMinMaximum));
+    for (int i = 0; i < chart.SeriesCount(); ++i)
+        chart.Series(i).Clear();
+}
+
+void TUnitHistoryControl::ShowChart(int count, int no, const QString& subCategory, TChart& chart)
+{
+    SetupChart(count, chart);
+    WalkHistory(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
+        return row.AddToChart(count, no, subCategory, chart);
+    });
+    PadChartSeries(chart);
+}
+
+void TUnitHistoryControl::SetupColumns(TListView& listView)
+{
+    const TIniFile ini = ControlInf(Folder);
+    TListUpdate update(listView);
+    listView.ClearItems();
+    listView.ClearColumns();
+    for (std::size_t i = 0; i < UnitHistoryColumnCount; ++i) {
+        TListColumn& column = listView.AddColumn();
+        column.SetCaption(UnitHistoryColumnCaptions[i]);
+        column.SetAlignment(TAlignment::taRightJustify);
+        // A stored width below -2 raises, as for every list of the system.
+        column.SetWidth(ini.ReadInteger(WidthSection, UnitHistoryColumnCaptions[i],
+                                        UnitHistoryColumnWidths[i]));
+    }
+}
+
+void TUnitHistoryControl::SaveColumnWidths(TListView& listView)
+{
+    TIniFile ini = ControlInf(Folder);
+    for (std::size_t i = 0; i < UnitHistoryColumnCount; ++i)
+        ini.WriteInteger(WidthSection, UnitHistoryColumnCaptions[i],
+                         std::max(listView.Column(static_cast<int>(i)).Width(), SavedMinWidth));
+}
