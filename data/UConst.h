@@ -60,6 +60,18 @@ QString ZeroIfBlank(const QString& text);
 // empty for an empty list.
 QString BuildNoFilter(const TStringList& numbers);
 
+// Subset files: Folder (with trailing separator) + subset name + ".sub", the extension
+// and the name matched without regard to letter case; one line of comma text in CP932
+// ended by CR LF. Path is the folder followed by the subset name.
+// Creates or replaces the file with Text and CR LF, whole or not at all; raises on failure.
+void WriteSubFile(const QString& path, const QString& text);
+// The text up to the file's first CR or LF; empty when there is no such file.
+QString ReadSubFile(const QString& path);
+// List := the subset names of the folder, sorted without regard to case.
+void ListSubFiles(const QString& folder, TStringList& list);
+// Deletes every subset file of the folder; a file that cannot be deleted stays.
+void DeleteSubFiles(const QString& folder);
+
 // Appends one line to Vek.Log in the program folder (created when missing):
 // "[yyyy/mm/dd hh:mm:ss]Moriva.exe Version:<version> Address:$XXXXXXXX <place>.<message>"
 // in CP932 with CR LF, where the address is that of the exception being handled (eight
