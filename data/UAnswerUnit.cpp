@@ -1,0 +1,121 @@
+// Test units: the unit records, their rows, and the cutting of the unit chain.
+#include "data/UAnswerUnit.h"
+
+#include "data/UAnswerControl.h"
+#include "data/UConst.h"
+#include "data/UUnitHistoryControl.h"
+#include "platform/core/Checked.h"
+#include "platform/text/Convert.h"
+
+#include <algorithm>
+
+TAnswerUnit::TAnswerUnit(int unitSize, int& counter, const QString& name, const TStringList& numbers)
+    : UnitSize(unitSize), Name(name), Numbers(std::make_unique<TStringList>(numbers))
+{
+    counter = CheckedAdd(counter, 1);
+    UnitNo = counter;
+}
+
+TAnswerUnit::~TAnswerUnit()
+{
+    // Each node is freed after its successor has been taken from it.
+    std::unique_ptr<TAnswerUnit> rest = std::move(Next);
+    while (rest)
+        rest = std::move(rest->Next);
+}
+
+TAnswerUnit* TAnswerUnit::AddToListView(TListView&, TRowList& rows)
+{
+    if (Numbers && Numbers->Count() > 0) {
+        auto item = std::make_unique<TListItem>();
+        item->Caption = FormatInt(UnitNo, 3);
+        FillListItem(*item);
+        rows.push_back(std::move(item));
+    }
+    return Next.get();
+}
+
+TAnswerUnit* TAnswerUnit::ShowQuestions(int unitNo, TListView& listView, TRowList& rows)
+{
+    if (unitNo != UnitNo)
+        return Next.get();
+    AnswerControl->FillListView(*Numbers, listView, rows);
+    return nullptr;
+}
+
+void TAnswerUnit::FillListItem(TListItem& item) const
+{
+    const int count = Numbers->Count();
+    const int finished = AnswerControl->CountFinished(*Numbers);
+    TStringList lines;
+    UnitHistoryControl->GetStatistics(UnitSize, UnitNo, Name, lines);
+    item.SubItems << ZeroIfBlank(lines.Values(QStringLiteral("TestCount"))) << IntToStr(count)
+                  << IntToStr(finished) << FormatPercent(finished, count) << IntToStr(count - finished)
+                  << FormatMinSec(lines.Values(QStringLiteral("AllDate")))
+                  << FormatDateTimeOrDash(lines.Values(QStringLiteral("EndDate")));
+}
+
+TAnswerUnit* TAnswerUnitNull::AddToListView(TListView&, TRowList&)
+{
+    return nullptr;
+}
+
+TAnswerUnit* TAnswerUnitNull::ShowQuestions(int, TListView&, TRowList&)
+{
+    return nullptr;
+}
+
+std::unique_ptr<TAnswerUnit> TAnswerUnitClass::CreateUnit(int unitSize, int& counter,
+                                                          const QString& name,
+                                                          TStringList& numbers) const
+{
+    // Below 1 the cutting would never end.
+    const int take = std::min(std::max(unitSize, 1), numbers.Count());
+    TStringList taken;
+    for (int i = 0; i < take; ++i)
+        taken.Add(numbers[i]);
+    for (int i = 0; i < take; ++i)
+        numbers.Delete(0);
+    return AnswerUnitClass->Create(unitSize, counter, name, taken);
+}
+
+void TAnswerUnitClass::BuildChain(std::unique_ptr<TAnswerUnit>& slot, int unitSize, int& counter,
+                                  const QString& name, TStringList& numbers) const
+{
+    const int size = std::max(unitSize, 1);
+    std::unique_ptr<TAnswerUnit>* link = &slot;
+    while (numbers.Count() > 0) {
+        *link = CreateUnit(size, counter, name, numbers);
+        link = &(*link)->Next;
+    }
+    *link = CreateAnswerUnitNull();
+}
+
+std::unique_ptr<TAnswerUnit> CreateAnswerUnitNull()
+{
+    return AnswerUnitNullClass->CreatePlain();
+}
+
+void AddUnitRows(TAnswerUnit* head, TListView& listView, TRowList& rows)
+{
+    for (TAnswerUnit* node = head; node;)
+        node = node->AddToListView(listView, rows);
+}
+
+void ShowUnitChainQuestions(TAnswerUnit* head, int unitNo, TListView& listView, TRowList& rows)
+{
+    for (TAnswerUnit* node = head; node;)
+        node = node->ShowQuestions(unitNo, listView, rows);
+}
+
+void InitializeUAnswerUnit()
+{
+    AnswerUnitClass = ClassOf<TAnswerUnit, TAnswerUnitClass, TAnswerUnitClassOf<TAnswerUnit>>();
+    AnswerUnitNullClass =
+        ClassOf<TAnswerUnitNull, TAnswerUnitClass, TAnswerUnitClassOf<TAnswerUnitNull>>();
+}
+
+void FinalizeUAnswerUnit()
+{
+    AnswerUnitClass = AnswerUnitNullClass = nullptr;
+}
