@@ -342,7 +342,7 @@ TEST_F(Units, ALongChainIsBuiltWalkedAndFreedOnASmallStack)
         rowCount = rows.size();
         head.reset();
     }));
-    thread->setStackSize(256 * 1024);
+    thread->setStackSize(512 * 1024);
     thread->start();
     thread->wait();
     EXPECT_EQ(counter, count);
