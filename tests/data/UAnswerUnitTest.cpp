@@ -315,17 +315,6 @@ TEST_F(Units, AStoreThatCannotBeMadeLeavesAnEmptyStoreOfTheFolder)
     EXPECT_TRUE(rows.empty());
 }
 
-TEST_F(Units, TheStoreOfNoCategoryDoesNothing)
-{
-    WriteAnswerFile(Folder(), Range(1, 3));
-    TRowList rows;
-    AnswerUnitControl->FillListView(10, list_, rows);
-    AnswerUnitControl->ShowUnitQuestions(10, 1, list_, rows);
-    AnswerUnitControl->SetupColumns(list_);
-    EXPECT_TRUE(rows.empty());
-    EXPECT_EQ(list_.ColumnCount(), 0);
-}
-
 TEST_F(Units, ALongChainIsBuiltWalkedAndFreedOnASmallStack)
 {
     constexpr int count = 200000;
