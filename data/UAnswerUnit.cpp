@@ -70,22 +70,22 @@ std::unique_ptr<TAnswerUnit> TAnswerUnitClass::CreateUnit(int unitSize, int& cou
                                                           TStringList& numbers) const
 {
     // Below 1 the cutting would never end.
-    const int take = std::min(std::max(unitSize, 1), numbers.Count());
+    const int size = std::max(unitSize, 1);
+    const int take = std::min(size, numbers.Count());
     TStringList taken;
     for (int i = 0; i < take; ++i)
         taken.Add(numbers[i]);
     for (int i = 0; i < take; ++i)
         numbers.Delete(0);
-    return AnswerUnitClass->Create(unitSize, counter, name, taken);
+    return AnswerUnitClass->Create(size, counter, name, taken);
 }
 
 void TAnswerUnitClass::BuildChain(std::unique_ptr<TAnswerUnit>& slot, int unitSize, int& counter,
                                   const QString& name, TStringList& numbers) const
 {
-    const int size = std::max(unitSize, 1);
     std::unique_ptr<TAnswerUnit>* link = &slot;
     while (numbers.Count() > 0) {
-        *link = CreateUnit(size, counter, name, numbers);
+        *link = CreateUnit(unitSize, counter, name, numbers);
         link = &(*link)->Next;
     }
     *link = CreateAnswerUnitNull();
