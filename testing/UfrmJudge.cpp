@@ -1,0 +1,115 @@
+// The checking screen's unit: its globals, the modal run and the window's position.
+#include "testing/UfrmJudge.h"
+
+#include "data/UQuestionControl.h"
+#include "data/UReplyControl.h"
+#include "platform/ini/IniFile.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/KeyPress.h"
+#include "platform/vcl/Memo.h"
+#include "platform/vcl/NoCaret.h"
+#include "platform/vcl/SpeedButton.h"
+
+#include <QFrame>
+#include <QLineEdit>
+
+const std::array<QString, 4> ReplyInfoCaptions = {
+    QStringLiteral("回答時間："), QStringLiteral("開始時刻："), QStringLiteral("正　解　："),
+    QStringLiteral("合　格　：")};
+
+namespace {
+
+const QString Section = QStringLiteral("判定画面");
+const QString KeyTop = QStringLiteral("Top");
+const QString KeyLeft = QStringLiteral("Left");
+
+TIniFile ControlInf(const QString& folder)
+{
+    return TIniFile(folder + QStringLiteral("Control.inf"));
+}
+
+// Frees the form when Execute ends, however it ends.
+struct TFormRelease {
+    ~TFormRelease() { frmJudge.reset(); }
+};
+
+} // namespace
+
+void TfrmJudgeControl::Execute(TStringList&, const QString& folder)
+{
+    Folder = folder;
+    frmJudge.reset();
+    TFormRelease release;
+    frmJudge = JudgeFormClass->Create(nullptr);
+    TfrmJudge& form = *frmJudge;
+    DrawTo = &TCanvas::MoveTo;
+
+    form.sbtnReView->OnClick = [this] { sbtnReViewClick(); };
+    form.sbtnClear->OnClick = [this] { sbtnClearClick(); };
+    form.sbtnPrior->OnClick = [this] { sbtnPriorClick(); };
+    form.sbtnNext->OnClick = [this] { sbtnNextClick(); };
+    form.sbtnMaru->OnClick = [this] { sbtnMaruClick(); };
+    form.sbtnBatu->OnClick = [this] { sbtnBatuClick(); };
+    form.imgPen->OnMouseMove = [this](TImage&, TShiftState shift, int x, int y) {
+        imgPenMouseMove(shift, x, y);
+    };
+    form.KoltWinTab->OnPacket = [this](QObject*, HWND serial, HWND handle, const TTabletPacket& packet) {
+        KoltWinTabPacket(serial, handle, packet);
+    };
+    form.OnKeyDown = [this](TKey& key, TShiftState shift) { FormKeyDown(key, shift); };
+    SetOnKeyPress(form.edtKeyInput, [this](char16_t& key) { edtKeyInputKeyPress(key); });
+    form.OnShow = [this] { FormShow(); };
+    form.OnPaint = [this] { FormPaint(); };
+
+    AtLast = false;
+    RestorePosition = true;
+    No = ReplyControl->FirstUnjudged();
+    ShowReply(No);
+    form.KoltWinTab->SetActive(true);
+    form.ShowModal();
+
+    TIniFile ini = ControlInf(Folder);
+    ini.WriteInteger(Section, KeyTop, form.Top());
+    ini.WriteInteger(Section, KeyLeft, form.Left());
+}
+
+void TfrmJudgeControl::FormShow()
+{
+    TfrmJudge& form = *frmJudge;
+    // The picture panel shows only for categories with picture questions.
+    form.SetClientWidth(form.pnlImg->x() + form.pnlImg->width() + 10);
+    form.memQuestion->setFocus();
+    if (QuestionControl->HasImage())
+        form.SetClientWidth(form.pnlQuestion->x() + form.pnlQuestion->width() + 10);
+    SetNoCaret(form.memQuestion);
+    form.memQuestion->SetTextMargins(10, 10);
+}
+
+void TfrmJudgeControl::FormPaint()
+{
+    // The saved position is taken once per opening; then the user may move the window.
+    if (!RestorePosition)
+        return;
+    const TIniFile ini = ControlInf(Folder);
+    if (!ini.ValueExists(Section, KeyTop) || !ini.ValueExists(Section, KeyLeft))
+        return;
+    TfrmJudge& form = *frmJudge;
+    form.SetTop(ini.ReadInteger(Section, KeyTop, 0));
+    form.SetLeft(ini.ReadInteger(Section, KeyLeft, 0));
+    RestorePosition = false;
+}
+
+void InitializeUfrmJudge()
+{
+    JudgeFormClass = ClassOf<TfrmJudge, TfrmJudgeClass>();
+    JudgeControlClass = ClassOf<TfrmJudgeControl, TfrmJudgeControlClass>();
+    JudgeControl = JudgeControlClass->Create();
+}
+
+void FinalizeUfrmJudge()
+{
+    frmJudge.reset();
+    JudgeControl.reset();
+    JudgeControlClass = nullptr;
+    JudgeFormClass = nullptr;
+}
