@@ -1,0 +1,414 @@
+#include "testing/UfrmTest.h"
+
+#include "data/UConstDisplay.h"
+#include "data/UQuestionControl.h"
+#include "data/UReplyControl.h"
+#include "data/UUnitHistoryControl.h"
+#include "data/UfrmSetting.h"
+#include "platform/files/Files.h"
+#include "platform/ini/IniFile.h"
+#include "platform/text/Convert.h"
+#include "platform/text/StringList.h"
+#include "platform/vcl/Abort.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/KeyPress.h"
+#include "platform/vcl/Memo.h"
+#include "platform/vcl/SpeedButton.h"
+#include "testing/UfrmJudge.h"
+#include "testing/UfrmTestComposition.h"
+#include "testing/UfrmTestInputHold.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <array>
+#include <cmath>
+
+namespace {
+
+const QString PositionSection = QStringLiteral("ﾃｽﾄ画面");
+const QString KeyTop = QStringLiteral("Top");
+const QString KeyLeft = QStringLiteral("Left");
+const QString ImageFolder = QStringLiteral("ImageAnswer");
+
+// The countdown texts, by the seconds still to go.
+const std::array<QString, 3> CountDownTexts = {
+    QStringLiteral("１秒前"), QStringLiteral("２秒前"), QStringLiteral("３秒前")};
+
+// Within the first second of a question the register button does nothing.
+constexpr double GuardMs = 1000.0;
+constexpr double MsPerDay = 86'400'000.0;
+
+// Frees the form and its helpers when Execute ends, however it ends.
+struct TFormRelease {
+    std::unique_ptr<TComposition>& Composition;
+    std::unique_ptr<TInputHold>& Hold;
+    ~TFormRelease()
+    {
+        Hold.reset();
+        Composition.reset();
+        frmTest.reset();
+    }
+};
+
+TIniFile ControlInf(const QString& folder)
+{
+    return TIniFile(folder + QStringLiteral("Control.inf"));
+}
+
+} // namespace
+
+TfrmTestControl::TfrmTestControl() = default;
+TfrmTestControl::~TfrmTestControl() = default;
+
+void TfrmTestControl::TimerTimeUp()
+{
+    if (!Started)
+        ReplyStart = QuestionStart + QuestionTimeLimit;
+    RegisterReply(false);
+}
+
+void TfrmTestControl::ShowNextQuestion()
+{
+    if (Remaining->Count() == 0)
+        EndTest();
+    else
+        ShowQuestion();
+}
+
+void TfrmTestControl::RegisterReply(bool force)
+{
+    // The whole time since the question appeared counts, minutes included.
+    const double elapsedMs = std::round((Now() - QuestionStart) * MsPerDay);
+    if (!force && elapsedMs <= GuardMs)
+        return;
+    // A word still being composed belongs to the reply shown.
+    CommitComposition();
+    const TDateTime limit = QuestionStart + QuestionTimeLimit;
+    TDateTime end = Now();
+    if (limit < end)
+        end = limit;
+    if (!Started) {
+        // An empty reply takes the full time, whenever it is registered.
+        end = limit;
+        ReplyStart = limit;
+    }
+    int type = ReplyTypeText;
+    if (PenUsed) {
+        SaveImageAnswer();
+        type = ReplyTypeImage;
+    } else {
+        ReplyData = frmTest->edtKeyInput->text();
+    }
+    ReplyControl->AddRecord(type, No, ReplyStart, QuestionStart, end, ReplyData);
+    // Counted once the reply is recorded, so that a failed picture save, which keeps the
+    // question on screen, does not count its time twice.
+    TimeSum += QuestionStart - end;
+    ShowNextQuestion();
+    frmTest->Timer->SetEnabled(false);
+    frmTest->Timer->SetEnabled(true);
+    ReplyStart = 0;
+    DrawControlFrame(*frmTest->imgPen);
+    frmTest->edtKeyInput->clear();
+    PenUsed = false;
+}
+
+void TfrmTestControl::SaveImageAnswer()
+{
+    const QString folder = Folder + ImageFolder;
+    ForceDirectories(folder); // a failure shows in the save below
+    // Named by the moment of saving; a name already taken moves on by a millisecond.
+    TDateTime moment = Now();
+    QString path;
+    do {
+        path = folder + u'/' + FormatDateTime(QStringLiteral("YYYYMMDDHHMMSSZZZ"), moment) +
+               QStringLiteral(".BMP");
+        moment += 1.0 / MsPerDay;
+    } while (FileExists(path));
+    ReplyData = path;
+    frmTest->imgPen->SaveToFile(path);
+}
+
+void TfrmTestControl::ShowCount(int done, int total)
+{
+    frmTest->lblCount->setText(QStringLiteral("件数：%1／%2").arg(done).arg(total));
+}
+
+void TfrmTestControl::ShowQuestion()
+{
+    Started = false;
+    int index = 0;
+    if (Setting->RandomOrder)
+        index = int(QRandomGenerator::global()->bounded(quint32(Remaining->Count())));
+    No = StrToInt(Remaining->Strings(index));
+    Remaining->Delete(index);
+    QuestionControl->Show(No, frmTest->memQuestion);
+    QuestionControl->Show(No, frmTest->imgQuestion);
+    ShowCount(Total - Remaining->Count(), Total);
+    frmTest->edtKeyInput->setFocus();
+    frmTest->Timer->SetEnabled(true);
+    QuestionStart = Now();
+    frmTest->TimerCaption->SetEnabled(true);
+    frmTest->lblMondai->setText(QStringLiteral("問題:0秒"));
+}
+
+void TfrmTestControl::EndTest()
+{
+    frmTest->Timer->SetEnabled(false);
+    frmTest->TimerCaption->SetEnabled(false);
+    frmTest->memQuestion->setPlainText(QStringLiteral("終　了"));
+    JudgeControl->Execute(*Questions, Folder);
+    const int n = Questions->Count();
+    UnitHistoryControl->AddRecord(UnitSize, UnitNo, SubCategoryName, TestStart, TimeSum / n, n,
+                                  ReplyControl->CountCorrectInList(),
+                                  ReplyControl->CountClearedInList());
+    Questions.reset();
+    frmTest->Close();
+    // Written now, so that nothing of the test is lost should the program end abruptly;
+    // each store writes a row once, so its later writes add nothing.
+    std::exception_ptr failure;
+    try {
+        ReplyControl->SavePending();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    UnitHistoryControl->SavePending();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void TfrmTestControl::FormShow()
+{
+    frmTest->SetClientWidth(frmTest->pnlImg->x() + frmTest->pnlImg->width());
+    if (QuestionControl->HasImage())
+        frmTest->SetClientWidth(frmTest->pnlQuestion->x() + frmTest->pnlQuestion->width() + 10);
+    ReplyStart = 0;
+    PenUsed = false;
+    TimeSum = 0;
+    CountDown = 0;
+    DrawControlFrame(*frmTest->imgPen);
+    DrawControlFrame(*frmTest->imgQuestion);
+    // What the user does before the first question takes effect once it is on screen.
+    hold_ = std::make_unique<TInputHold>(frmTest.get());
+    frmTest->Timer->SetEnabled(true);
+}
+
+void TfrmTestControl::TimerCountDown()
+{
+    // Every second one step: 3, 2, 1, then the first question. The screen stays
+    // responsive meanwhile; the input it gets is held until the question is shown.
+    frmTest->Timer->SetEnabled(false);
+    if (CountDown == 0) {
+        CountDown = int(CountDownTexts.size());
+    } else if (--CountDown == 0) {
+        FinishCountDown();
+        return;
+    }
+    frmTest->memQuestion->setPlainText(CountDownTexts[CountDown - 1]);
+    frmTest->memQuestion->repaint();
+    frmTest->Timer->SetInterval(1000);
+    frmTest->Timer->SetEnabled(true);
+}
+
+void TfrmTestControl::FinishCountDown()
+{
+    frmTest->edtKeyInput->clear();
+    DrawControlFrame(*frmTest->imgPen);
+    frmTest->sbtnResist->setVisible(true);
+    TestStart = Now();
+    frmTest->Timer->SetInterval(QuestionTimerInterval);
+    frmTest->Timer->OnTimer = [this] { TimerTimeUp(); };
+    ShowNextQuestion();
+    frmTest->KoltWinTab->SetActive(true);
+    hold_->Release();
+    hold_.reset();
+}
+
+void TfrmTestControl::TimerCaptionTimer()
+{
+    frmTest->lblMondai->setText(QStringLiteral("問題:") +
+                                FormatDateTime(QStringLiteral("s"), Now() - QuestionStart) +
+                                QStringLiteral("秒"));
+}
+
+void TfrmTestControl::sbtnResistClick()
+{
+    RegisterReply(false);
+}
+
+void TfrmTestControl::edtKeyInputKeyPress(char16_t& key)
+{
+    if (key == 13)
+        Abort(); // Enter registers (in FormKeyDown); it neither types nor starts the reply
+    NoteReplyStart();
+}
+
+void TfrmTestControl::sbtnStopClick()
+{
+    frmTest->Timer->SetEnabled(false);
+    if (MessageDlg(QStringLiteral("中止しますか？"), TMsgDlgType::mtWarning, mbYesNo) != mrYes) {
+        frmTest->Timer->SetEnabled(true);
+        return;
+    }
+    ReplyControlClass->CreateInstance(Folder); // drops this test's unjudged replies
+    Questions.reset();
+    frmTest->Close();
+}
+
+void TfrmTestControl::imgPenMouseMove(TShiftState, int x, int y)
+{
+    if (hold_)
+        return; // no ink before the first question
+    if (Pressure <= 0) {
+        DrawTo = &TCanvas::MoveTo;
+        return;
+    }
+    PenUsed = true;
+    NoteReplyStart();
+    TCanvas& canvas = frmTest->imgPen->Canvas();
+    canvas.Pen.Width = Pressure / 150;
+    (canvas.*DrawTo)(x, y);
+    DrawTo = &TCanvas::LineTo;
+}
+
+void TfrmTestControl::KoltWinTabPacket(HWND, HWND, const TTabletPacket& packet)
+{
+    Pressure = int(packet.pkNormalPressure);
+}
+
+void TfrmTestControl::sbtnResistMouseDown(TMouseButton, TShiftState, int, int)
+{
+    sbtnResistClick();
+}
+
+void TfrmTestControl::FormKeyDown(TKey& key, TShiftState)
+{
+    switch (key) {
+    case VK_RETURN:
+        if (composition_ && composition_->Composing()) {
+            CommitComposition(); // Enter confirms the word being composed
+            key = 0;
+        } else {
+            RegisterReply(true);
+        }
+        break;
+    case VK_ESCAPE:
+        sbtnStopClick();
+        break;
+    case VK_F4:
+        key = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmTestControl::FormClose(TForm::TCloseAction&)
+{
+    // A failure is logged and the screen still closes, with its timer off.
+    try {
+        TIniFile ini = ControlInf(Folder);
+        ini.WriteInteger(PositionSection, KeyTop, frmTest->Top());
+        ini.WriteInteger(PositionSection, KeyLeft, frmTest->Left());
+    } catch (...) {
+        Application().HandleException(std::current_exception());
+    }
+    const QString folder = Folder + ImageFolder + u'/';
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        if (FileExists(folder + name))
+            DeleteFile(folder + name);
+    frmTest->Timer->SetEnabled(false);
+}
+
+void TfrmTestControl::FormPaint()
+{
+    const TIniFile ini = ControlInf(Folder);
+    if (!ini.ValueExists(PositionSection, KeyTop) || !ini.ValueExists(PositionSection, KeyLeft))
+        return;
+    frmTest->SetTop(ini.ReadInteger(PositionSection, KeyTop, 0));
+    frmTest->SetLeft(ini.ReadInteger(PositionSection, KeyLeft, 0));
+}
+
+void TfrmTestControl::Execute(int unitSize, int unitNo, const QString& folder,
+                              const QString& subCategoryName, TStringList& questions)
+{
+    frmTest.reset();
+    Folder = folder;
+    TFormRelease release{composition_, hold_};
+    frmTest = TestFormClass->Create(nullptr);
+    DrawTo = &TCanvas::MoveTo;
+    AssignEvents();
+    UnitNo = unitNo;
+    UnitSize = unitSize;
+    SubCategoryName = subCategoryName;
+    Total = questions.Count();
+    Remaining = &questions;
+    Questions = std::make_unique<TStringList>();
+    for (const QString& line : questions.Lines())
+        Questions->Add(line);
+    ShowCount(0, Total);
+    frmTest->ShowModal();
+}
+
+void TfrmTestControl::AssignEvents()
+{
+    TfrmTest& form = *frmTest;
+    form.OnShow = [this] { FormShow(); };
+    form.sbtnResist->OnClick = [this] { sbtnResistClick(); };
+    SetOnKeyPress(form.edtKeyInput, [this](char16_t& key) { edtKeyInputKeyPress(key); });
+    form.Timer->OnTimer = [this] { TimerCountDown(); };
+    form.TimerCaption->OnTimer = [this] { TimerCaptionTimer(); };
+    form.sbtnStop->OnClick = [this] { sbtnStopClick(); };
+    form.imgPen->OnMouseMove = [this](TImage&, TShiftState shift, int x, int y) {
+        imgPenMouseMove(shift, x, y);
+    };
+    form.KoltWinTab->OnPacket = [this](QObject*, HWND serial, HWND handle,
+                                       const TTabletPacket& packet) {
+        KoltWinTabPacket(serial, handle, packet);
+    };
+    form.sbtnResist->OnMouseDown = [this](TMouseButton button, TShiftState shift, int x, int y) {
+        sbtnResistMouseDown(button, shift, x, y);
+    };
+    form.OnKeyDown = [this](TKey& key, TShiftState shift) { FormKeyDown(key, shift); };
+    form.OnClose = [this](TForm::TCloseAction& action) { FormClose(action); };
+    form.OnPaint = [this] { FormPaint(); };
+    composition_ = std::make_unique<TComposition>(form.edtKeyInput);
+    composition_->OnStart = [this] { NoteReplyStart(); };
+}
+
+void TfrmTestControl::NoteReplyStart()
+{
+    if (Started)
+        return;
+    ReplyStart = Now();
+    Started = true;
+}
+
+void TfrmTestControl::CommitComposition()
+{
+    if (composition_)
+        composition_->Commit();
+}
+
+void InitializeUfrmTest()
+{
+    QuestionTimeLimit = StrToDateTime(QStringLiteral("1899/12/30 00:00:10.000"));
+    TestFormClass = ClassOf<TfrmTest, TfrmTestClass>();
+    TestControlClass = ClassOf<TfrmTestControl, TfrmTestControlClass>();
+    TestControl = TestControlClass->Create();
+}
+
+void FinalizeUfrmTest()
+{
+    frmTest.reset();
+    TestControl.reset();
+    TestControlClass = nullptr;
+    TestFormClass = nullptr;
+}
