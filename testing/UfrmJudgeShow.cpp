@@ -66,6 +66,8 @@ void TfrmJudgeControl::ShowReply(int no)
     form.edtKeyInput->clear();
     DrawControlFrame(*form.imgPen);
     QuestionControl->Show(no, form.memQuestion);
+    // A question without a picture must not keep the picture of the one shown before.
+    DrawControlFrame(*form.imgQuestion);
     QuestionControl->Show(no, form.imgQuestion);
     AnswerControl->Show(no, form.lblAnswerText);
     ReplyControl->ShowCurrentData(form.edtKeyInput);
