@@ -199,14 +199,15 @@ protected:
     TStringList questions_;
 };
 
-// The pen of the tablet tests.
+// The pen of the tablet tests, owned by the application so that it goes before it.
 inline const QPointingDevice& JudgePen()
 {
-    static const QPointingDevice pen("judge pen", 9, QInputDevice::DeviceType::Stylus,
-                                     QPointingDevice::PointerType::Pen,
-                                     QInputDevice::Capability::Position | QInputDevice::Capability::Pressure,
-                                     1, 3);
-    return pen;
+    static const QPointingDevice* pen =
+        new QPointingDevice(QStringLiteral("judge pen"), 9, QInputDevice::DeviceType::Stylus,
+                            QPointingDevice::PointerType::Pen,
+                            QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3,
+                            QString(), QPointingDeviceUniqueId(), qApp);
+    return *pen;
 }
 
 // A tablet event of the pen over the widget at `at`, then the packets it announced
