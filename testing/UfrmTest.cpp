@@ -82,6 +82,8 @@ void TfrmTestControl::ShowNextQuestion()
 
 void TfrmTestControl::RegisterReply(bool force)
 {
+    if (!Questions)
+        return; // the test has ended: a late click or tick has no question to answer
     // The whole time since the question appeared counts, minutes included.
     const double elapsedMs = std::round((Now() - QuestionStart) * MsPerDay);
     if (!force && elapsedMs <= GuardMs)

@@ -1,0 +1,248 @@
+#pragma once
+// Shared by the test-screen tests: a fresh program folder with one category of text
+// questions and answers written by the dataset engine, every unit the screens need
+// started and the category opened as the data screen opens it; a clock the test sets;
+// a runner that executes a test with a script running inside the screen's modal loop,
+// and a driver of the checking screen by its keys.
+
+#include "data/UAnswer.h"
+#include "data/UAnswerControl.h"
+#include "data/UQuestion.h"
+#include "data/UQuestionControl.h"
+#include "data/UReply.h"
+#include "data/UReplyControl.h"
+#include "data/UUnitHistory.h"
+#include "data/UUnitHistoryControl.h"
+#include "data/UfrmSetting.h"
+#include "platform/core/Units.h"
+#include "platform/dataset/ClientDataSet.h"
+#include "platform/datetime/DateTime.h"
+#include "platform/text/StringList.h"
+#include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Form.h"
+#include "platform/vcl/Memo.h"
+#include "testing/UfrmJudge.h"
+#include "testing/UfrmTest.h"
+#include "tests/support/ProgramFolder.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+inline constexpr TDateTime TestSecond = 1.0 / 86400.0;
+
+// One row of Reply.cds.
+struct TStoredReply {
+    int No = 0;
+    int Type = 0;
+    int State = 0;
+    TDateTime ReplyStart = 0;
+    TDateTime StartTime = 0;
+    TDateTime EndTime = 0;
+    QString Data;
+    bool Clear = false;
+    bool Answer = false;
+};
+
+// One row of UnitHistory.cds.
+struct TStoredHistory {
+    int Count = 0;
+    int No = 0;
+    QString SubCategory;
+    TDateTime TestDate = 0;
+    TDateTime Average = 0;
+    int TestCount = 0;
+    int AnswerCount = 0;
+    int ClearCount = 0;
+};
+
+// Milliseconds between two date-time values, rounded.
+inline qint64 MsBetween(TDateTime from, TDateTime to)
+{
+    return qRound64((to - from) * 86'400'000.0);
+}
+
+class TestScreen : public testing::Test {
+protected:
+    TestScreen()
+        : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
+                  {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
+                  {"UReply", InitializeUReply, FinalizeUReply},
+                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                  {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
+                  {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
+                  {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},
+                  {"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
+                  {"UUnitHistoryControl", InitializeUUnitHistoryControl, FinalizeUUnitHistoryControl},
+                  {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge},
+                  {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest}})
+    {
+        program_.MakeDir(QStringLiteral("VEKTest"));
+        SetNowFunction([this] { return clock_; });
+    }
+
+    ~TestScreen() override
+    {
+        ResetNowFunction();
+        SetDialogAnswerer({});
+    }
+
+    QString Folder() const { return program_.FilePath(QStringLiteral("VEKTest/")); }
+
+    // Questions 1..n as text "qk", answered "ak" as text; the category then opened.
+    void WriteCategory(int n) const
+    {
+        WriteTable(QStringLiteral("Question.cds"), n, u'q');
+        WriteTable(QStringLiteral("Answer.cds"), n, u'a');
+        Open();
+    }
+
+    // Makes the category current as the data screen does.
+    void Open() const
+    {
+        SettingClass->CreateInstance(Folder());
+        UnitHistoryControlClass->CreateInstance(Folder());
+        QuestionControlClass->CreateInstance(Folder());
+        ReplyControlClass->CreateInstance(Folder());
+        AnswerControlClass->CreateInstance(Folder());
+    }
+
+    void Advance(double seconds) { clock_ += seconds * TestSecond; }
+
+    // Runs a test of the numbers with script inside the screen's modal loop. Whatever is
+    // still open once the script has ended and a second has passed is closed, so that a
+    // failing script ends the test instead of hanging it.
+    void RunTest(const QStringList& numbers, std::function<void()> script, int unitSize = 3,
+                 int unitNo = 1, const QString& subset = QStringLiteral("全ての問題"))
+    {
+        remaining_.Clear();
+        for (const QString& number : numbers)
+            remaining_.Add(number);
+        QTimer closer;
+        closer.setInterval(200);
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (auto* form = qobject_cast<TForm*>(QApplication::activeModalWidget()))
+                form->SetModalResult(mrCancel);
+        });
+        QTimer::singleShot(0, [&] {
+            script();
+            QTimer::singleShot(1000, &closer, [&] { closer.start(); });
+        });
+        TestControl->Execute(unitSize, unitNo, Folder(), subset, remaining_);
+    }
+
+    // Waits until question k of n is on screen.
+    static bool WaitForQuestion(int k, int n, int timeoutMs = 5000)
+    {
+        const QString caption = QStringLiteral("件数：%1／%2").arg(k).arg(n);
+        return QTest::qWaitFor([&] { return frmTest && frmTest->lblCount->text() == caption; },
+                               timeoutMs);
+    }
+
+    // Once the checking screen is shown, presses the keys on it one after another.
+    void WhenJudge(std::vector<Qt::Key> keys)
+    {
+        auto* poll = new QTimer;
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [this, poll, keys] {
+            if (!frmJudge || !frmJudge->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            for (Qt::Key key : keys) {
+                if (!frmJudge)
+                    break;
+                judgeShown_ << frmJudge->lblAnswerText->text() + u'|' +
+                                   frmJudge->edtKeyInput->text() + u'|' +
+                                   frmJudge->lblAnswer->text();
+                QWidget* target = frmJudge->focusWidget() ? frmJudge->focusWidget() : frmJudge.get();
+                QTest::keyClick(target, key);
+            }
+        });
+        poll->start();
+    }
+
+    // Types text into the reply edit and registers it with Enter.
+    static void TypeAndEnter(const QString& text)
+    {
+        QTest::keyClicks(frmTest->edtKeyInput, text);
+        QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Return);
+    }
+
+    // The rows of Reply.cds in the order the questions appeared.
+    std::vector<TStoredReply> StoredReplies() const
+    {
+        TClientDataSet ds;
+        ds.LoadFromFile(Folder() + QStringLiteral("Reply.cds"));
+        std::vector<TStoredReply> rows;
+        for (ds.First(); !ds.Eof(); ds.Next())
+            rows.push_back({Int(ds, "NO"), Int(ds, "TYPE"), Int(ds, "STATE"), Time(ds, "REPLYSTART"),
+                            Time(ds, "STARTTIME"), Time(ds, "ENDTIME"),
+                            ds.FieldByName(QStringLiteral("DATA")).AsString(),
+                            ds.FieldByName(QStringLiteral("CLEAR")).AsBoolean(),
+                            ds.FieldByName(QStringLiteral("ANSWER")).AsBoolean()});
+        std::sort(rows.begin(), rows.end(), [](const TStoredReply& a, const TStoredReply& b) {
+            return a.StartTime < b.StartTime;
+        });
+        return rows;
+    }
+
+    // The rows of UnitHistory.cds in stored order.
+    std::vector<TStoredHistory> StoredHistory() const
+    {
+        TClientDataSet ds;
+        ds.LoadFromFile(Folder() + QStringLiteral("UnitHistory.cds"));
+        std::vector<TStoredHistory> rows;
+        for (ds.First(); !ds.Eof(); ds.Next())
+            rows.push_back({Int(ds, "COUNT"), Int(ds, "NO"),
+                            ds.FieldByName(QStringLiteral("SUBCATEGORY")).AsString(),
+                            Time(ds, "TESTDATE"), Time(ds, "AVERAGE"), Int(ds, "TESTCOUNT"),
+                            Int(ds, "ANSWERCOUNT"), Int(ds, "CLEARCOUNT")});
+        return rows;
+    }
+
+    QByteArray Bytes(const QString& name) const { return program_.Read(QStringLiteral("VEKTest/") + name); }
+
+    TempProgramFolder program_;
+    TUnits units_;
+    TDateTime clock_ = EncodeDateTime(2026, 12, 9, 10, 0, 0, 0);
+    TStringList remaining_;
+    QStringList judgeShown_; // answer|typed reply|mark of each reply the judge keys met
+
+private:
+    static int Int(TClientDataSet& ds, const char* name)
+    {
+        return ds.FieldByName(QString::fromLatin1(name)).AsInteger();
+    }
+    static TDateTime Time(TClientDataSet& ds, const char* name)
+    {
+        return ds.FieldByName(QString::fromLatin1(name)).AsDateTime();
+    }
+
+    void WriteTable(const QString& name, int n, QChar prefix) const
+    {
+        TClientDataSet ds;
+        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
+        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
+        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
+        ds.CreateDataSet();
+        for (int no = 1; no <= n; ++no) {
+            ds.Append();
+            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
+            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(1);
+            ds.FieldByName(QStringLiteral("DATA")).SetAsString(QString(prefix) + QString::number(no));
+            ds.Post();
+        }
+        ds.SaveToFile(Folder() + name);
+    }
+};

@@ -1,0 +1,70 @@
+// The clock of the test screen: the 10-second limit of a question, the one-second guard
+// of the register button and the cap of a reply registered late.
+#include "UfrmTestSupport.h"
+
+#include "platform/vcl/SpeedButton.h"
+
+#include <QElapsedTimer>
+
+TEST_F(TestScreen, AnEmptyQuestionTimesOutAtTenSecondsAndTheRegisterButtonWaitsOneSecond)
+{
+    WriteCategory(3);
+    std::array<TDateTime, 3> shown{};
+    qint64 timedOutAfter = 0;
+    SetDialogAnswerer([](const TDialogQuestion&) { return mrNo; });
+    RunTest({"1", "2", "3"}, [&] {
+        ASSERT_TRUE(WaitForQuestion(1, 3));
+        shown[0] = clock_;
+        Advance(10.0); // the clock the screen reads, as the timer will find it
+        QElapsedTimer waited;
+        waited.start();
+        ASSERT_TRUE(WaitForQuestion(2, 3, 12000));
+        timedOutAfter = waited.elapsed();
+
+        // The register button does nothing within the first second, a press after it
+        // registers (the click that ends the press falls into the next question's first
+        // second and is ignored there).
+        shown[1] = clock_;
+        Advance(1.0);
+        QTest::mouseClick(frmTest->sbtnResist, Qt::LeftButton);
+        EXPECT_EQ(frmTest->lblCount->text(), "件数：2／3");
+        Advance(0.001);
+        QTest::mouseClick(frmTest->sbtnResist, Qt::LeftButton);
+        ASSERT_TRUE(WaitForQuestion(3, 3, 0));
+
+        // Begun at 2 s, the stop question answered No, registered at 60.5 s: the whole
+        // time counts for the guard, and the reply ends at the limit.
+        shown[2] = clock_;
+        Advance(2.0);
+        QTest::keyClicks(frmTest->edtKeyInput, "z");
+        QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Escape);
+        EXPECT_TRUE(frmTest->isVisible());
+        Advance(58.5);
+        WhenJudge({Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Escape});
+        QTest::mouseClick(frmTest->sbtnResist, Qt::LeftButton);
+        EXPECT_EQ(frmTest->memQuestion->toPlainText(), "終　了");
+    });
+    EXPECT_FALSE(frmTest);
+    EXPECT_GE(timedOutAfter, 9900);
+
+    const std::vector<TStoredReply> replies = StoredReplies();
+    ASSERT_EQ(replies.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(replies[i].Type, ReplyTypeText);
+        EXPECT_EQ(MsBetween(shown[i], replies[i].StartTime), 0);
+        EXPECT_EQ(MsBetween(shown[i], replies[i].EndTime), 10000);
+        EXPECT_FALSE(replies[i].Answer);
+    }
+    // Left empty: begun at the limit, whether by time-out or the button.
+    EXPECT_EQ(replies[0].Data, "");
+    EXPECT_EQ(MsBetween(shown[0], replies[0].ReplyStart), 10000);
+    EXPECT_EQ(replies[1].Data, "");
+    EXPECT_EQ(MsBetween(shown[1], replies[1].ReplyStart), 10000);
+    EXPECT_EQ(replies[2].Data, "z");
+    EXPECT_EQ(MsBetween(shown[2], replies[2].ReplyStart), 2000);
+    const std::vector<TStoredHistory> history = StoredHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -10000);
+    EXPECT_EQ(history[0].AnswerCount, 0);
+}
