@@ -205,11 +205,3 @@ TEST_F(AnswerList, TheListOfEveryTextAnswerShowsTheQuestionsText)
     AnswerControl->FillAllListView(ownerData);
     EXPECT_EQ(Log().count(QStringLiteral("TAnswerText.ShowAllList\t")), 3);
 }
-
-TEST_F(AnswerList, TheStoreDescribesAnErrorWithItsFolder)
-{
-    Open();
-    QString s;
-    AnswerControl->DescribeError(Exception(QStringLiteral("boom")), QStringLiteral("Where"), s);
-    EXPECT_EQ(s, QStringLiteral("Where\tboom\t<Folder=") + Folder() + QStringLiteral(">"));
-}
