@@ -88,12 +88,29 @@ QStringList TChart::BottomLabels() const
 void TChart::pointsChanged()
 {
     for (const auto& s : series_) {
-        const auto markers = chart()->legend()->markers(&s->Series());
+        const auto markers = chart()->legend()->markers(&s->series_);
         for (QLegendMarker* marker : markers)
             marker->setVisible(s->LineVisible());
     }
     updateLeftRange();
     updateBottom();
+    if (!syncPosted_) {
+        syncPosted_ = true;
+        QMetaObject::invokeMethod(this, [this] { syncSeries(); }, Qt::QueuedConnection);
+    }
+}
+
+void TChart::syncSeries()
+{
+    syncPosted_ = false;
+    for (const auto& s : series_)
+        s->SyncPoints();
+}
+
+void TChart::paintEvent(QPaintEvent* event)
+{
+    syncSeries();
+    QChartView::paintEvent(event);
 }
 
 void TChart::updateLeftRange()
@@ -106,9 +123,9 @@ void TChart::updateLeftRange()
     double low = 0.0;
     double high = 1.0;
     for (const auto& s : series_)
-        for (int i = 0; i < s->Count(); ++i) {
-            low = std::min(low, s->YValue(i));
-            high = std::max(high, s->YValue(i));
+        if (s->Count() > 0) {
+            low = std::min(low, s->Low());
+            high = std::max(high, s->High());
         }
     leftAxis_->setRange(low, high);
     leftAxis_->setTickInterval(RoundStep(high - low));
@@ -116,22 +133,39 @@ void TChart::updateLeftRange()
 
 // Point i stands at i; its label sits on that position. QCategoryAxis keeps one category
 // per distinct text, so a repeated label is made distinct with invisible characters.
+// Points are mostly added at the end, so labels that extend the ones shown are appended;
+// anything else rebuilds the axis.
 void TChart::updateBottom()
 {
-    for (const QString& label : bottomAxis_->categoriesLabels())
-        bottomAxis_->remove(label);
-    const QStringList labels = BottomLabels();
+    const TChartSeries* longest = nullptr;
+    for (const auto& s : series_)
+        if (!longest || s->Count() > longest->Count())
+            longest = s.get();
+    static const std::vector<QString> none;
+    const std::vector<QString>& labels = longest ? longest->Labels() : none;
+    const auto shown = static_cast<std::size_t>(shownLabels_.size());
+    const bool sameRun = longest && longest == shownSeries_ && longest->Generation() == shownGeneration_;
+    const bool extends = labels.size() >= shown
+        && (sameRun || std::equal(shownLabels_.begin(), shownLabels_.end(), labels.begin()));
+    shownSeries_ = longest;
+    shownGeneration_ = longest ? longest->Generation() : 0;
+    if (!extends) {
+        for (const QString& label : bottomAxis_->categoriesLabels())
+            bottomAxis_->remove(label);
+        shownLabels_.clear();
+        usedLabels_.clear();
+    }
     bottomAxis_->setStartValue(-0.5);
-    QSet<QString> used;
-    for (int i = 0; i < labels.size(); ++i) {
+    for (std::size_t i = shown; i < labels.size(); ++i) {
         QString text = labels[i];
-        while (used.contains(text))
+        while (usedLabels_.contains(text))
             text += QChar(0x200B);
-        used.insert(text);
-        bottomAxis_->append(text, i);
+        usedLabels_.insert(text);
+        bottomAxis_->append(text, static_cast<double>(i));
+        shownLabels_.push_back(labels[i]);
     }
     if (bottom_.Automatic())
-        bottomAxis_->setRange(-0.5, std::max<qsizetype>(labels.size(), 1) - 0.5);
+        bottomAxis_->setRange(-0.5, static_cast<double>(std::max<std::size_t>(labels.size(), 1)) - 0.5);
     else
         bottomAxis_->setRange(bottom_.Minimum(), bottom_.Maximum());
 }

@@ -8,6 +8,7 @@
 #include "platform/vcl/ChartSeries.h"
 
 #include <QChartView>
+#include <QSet>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -33,8 +34,12 @@ public:
     // The labels under the bottom axis, by position (those of the longest series).
     QStringList BottomLabels() const;
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void pointsChanged();
+    void syncSeries();
     void updateLeftRange();
     void updateBottom();
 
@@ -44,4 +49,9 @@ private:
     TChartAxis left_;
     TChartAxis bottom_;
     TChartAxis top_;
+    QStringList shownLabels_; // the point labels the bottom axis shows, in order
+    QSet<QString> usedLabels_; // their category texts, made distinct
+    const TChartSeries* shownSeries_ = nullptr; // whose labels those are, and of which
+    int shownGeneration_ = 0;                   // generation of its points
+    bool syncPosted_ = false;  // a sync of the series' points is queued
 };

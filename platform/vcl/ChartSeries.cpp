@@ -4,6 +4,7 @@
 
 #include <QLineSeries>
 #include <QPen>
+#include <algorithm>
 
 TChartSeries::TChartSeries(QLineSeries& series, std::function<void()> pointsChanged)
     : series_(series), pointsChanged_(std::move(pointsChanged))
@@ -40,10 +41,12 @@ void TChartSeries::SetLineVisible(bool visible)
 int TChartSeries::Add(double value, const QString& label, TColor color)
 {
     const int index = Count();
+    low_ = index == 0 ? value : std::min(low_, value);
+    high_ = index == 0 ? value : std::max(high_, value);
     values_.push_back(value);
     labels_.push_back(label);
     colors_.push_back(color);
-    series_.append(index, value);
+    synced_ = false;
     pointsChanged_();
     return index;
 }
@@ -70,7 +73,28 @@ void TChartSeries::Clear()
     labels_.clear();
     colors_.clear();
     series_.clear();
+    synced_ = true;
+    low_ = high_ = 0.0;
+    ++generation_;
     pointsChanged_();
+}
+
+QLineSeries& TChartSeries::Series()
+{
+    SyncPoints();
+    return series_;
+}
+
+void TChartSeries::SyncPoints()
+{
+    if (synced_)
+        return;
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(values_.size()));
+    for (std::size_t i = 0; i < values_.size(); ++i)
+        points.append(QPointF(static_cast<double>(i), values_[i]));
+    series_.replace(points);
+    synced_ = true;
 }
 
 void TChartSeries::applyPen()

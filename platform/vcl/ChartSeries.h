@@ -33,7 +33,19 @@ public:
     TColor PointColor(int index) const;
     void Clear();
 
-    QLineSeries& Series() { return series_; }
+    const std::vector<double>& Values() const { return values_; }
+    // The smallest and largest value of the points (0 and 0 for none).
+    double Low() const { return low_; }
+    double High() const { return high_; }
+    // Counts the Clear calls: points of one generation are only ever added at the end.
+    int Generation() const { return generation_; }
+    const std::vector<QString>& Labels() const { return labels_; }
+
+    // The Qt series, with every point added so far.
+    QLineSeries& Series();
+    // Hands the points added since the last call to the Qt series in one replacement, so
+    // that a long run of Add calls costs one redraw of the line, not one per point.
+    void SyncPoints();
 
 private:
     void applyPen();
@@ -47,4 +59,10 @@ private:
     std::vector<double> values_;
     std::vector<QString> labels_;
     std::vector<TColor> colors_;
+    bool synced_ = true; // the Qt series holds every point of values_
+    double low_ = 0.0;
+    double high_ = 0.0;
+    int generation_ = 0;
+
+    friend class TChart; // reaches the Qt series without syncing its points
 };
