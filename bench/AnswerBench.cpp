@@ -46,13 +46,7 @@ void WriteAnswers(const QString& folder)
 void WriteReplies(const QString& folder)
 {
     TClientDataSet ds;
-    for (const char* n : {"NO", "TYPE", "STATE"})
-        ds.FieldDefs().Add(QString::fromLatin1(n), ftInteger);
-    for (const char* n : {"REPLYSTART", "STARTTIME", "ENDTIME"})
-        ds.FieldDefs().Add(QString::fromLatin1(n), ftDateTime);
-    ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, ReplyDataSize);
-    ds.FieldDefs().Add(QStringLiteral("CLEAR"), ftBoolean);
-    ds.FieldDefs().Add(QStringLiteral("ANSWER"), ftBoolean);
+    DefineReplyFields(ds.FieldDefs());
     ds.CreateDataSet();
     for (int i = 0; i < Replies; ++i) {
         // The first half of the questions asked 95 times, the second half 5 times, in

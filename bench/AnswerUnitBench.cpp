@@ -51,13 +51,7 @@ void WriteAnswers(const QString& folder)
 void WriteReplies(const QString& folder)
 {
     TClientDataSet ds;
-    for (const char* n : {"NO", "TYPE", "STATE"})
-        ds.FieldDefs().Add(QString::fromLatin1(n), ftInteger);
-    for (const char* n : {"REPLYSTART", "STARTTIME", "ENDTIME"})
-        ds.FieldDefs().Add(QString::fromLatin1(n), ftDateTime);
-    ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, ReplyDataSize);
-    ds.FieldDefs().Add(QStringLiteral("CLEAR"), ftBoolean);
-    ds.FieldDefs().Add(QStringLiteral("ANSWER"), ftBoolean);
+    DefineReplyFields(ds.FieldDefs());
     ds.CreateDataSet();
     for (int i = 0; i < Replies; ++i) {
         const double start = 46000.0 + i * 10 * Second;
@@ -80,13 +74,7 @@ void WriteReplies(const QString& folder)
 void WriteHistory(const QString& folder)
 {
     TClientDataSet ds;
-    ds.FieldDefs().Add(QStringLiteral("COUNT"), ftInteger);
-    ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-    ds.FieldDefs().Add(QStringLiteral("SUBCATEGORY"), ftString, 255);
-    ds.FieldDefs().Add(QStringLiteral("TESTDATE"), ftDateTime);
-    for (const char* n : {"TESTCOUNT", "ANSWERCOUNT", "CLEARCOUNT"})
-        ds.FieldDefs().Add(QString::fromLatin1(n), ftInteger);
-    ds.FieldDefs().Add(QStringLiteral("AVERAGE"), ftDateTime);
+    DefineHistoryFields(ds.FieldDefs());
     ds.CreateDataSet();
     constexpr int units = Questions / UnitSize;
     for (int i = 0; i < HistoryRows; ++i) {

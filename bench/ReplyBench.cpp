@@ -30,13 +30,7 @@ const QString& Folder()
     static const QString folder = [] {
         const QString path = dir.path() + QStringLiteral("/");
         TClientDataSet ds;
-        for (const char* n : {"NO", "TYPE", "STATE"})
-            ds.FieldDefs().Add(QString::fromLatin1(n), ftInteger);
-        for (const char* n : {"REPLYSTART", "STARTTIME", "ENDTIME"})
-            ds.FieldDefs().Add(QString::fromLatin1(n), ftDateTime);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, ReplyDataSize);
-        ds.FieldDefs().Add(QStringLiteral("CLEAR"), ftBoolean);
-        ds.FieldDefs().Add(QStringLiteral("ANSWER"), ftBoolean);
+        DefineReplyFields(ds.FieldDefs());
         ds.CreateDataSet();
         for (int i = 0; i < Replies; ++i) {
             // Tests of 20 questions, one after the other, every question asked 50 times.

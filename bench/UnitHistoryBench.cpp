@@ -46,14 +46,7 @@ const QString& Folder()
     static const QString folder = [] {
         const QString path = dir.path() + QStringLiteral("/");
         TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("COUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("SUBCATEGORY"), ftString, 255);
-        ds.FieldDefs().Add(QStringLiteral("TESTDATE"), ftDateTime);
-        ds.FieldDefs().Add(QStringLiteral("TESTCOUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("ANSWERCOUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("CLEARCOUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("AVERAGE"), ftDateTime);
+        DefineHistoryFields(ds.FieldDefs());
         ds.CreateDataSet();
         for (int i = 0; i < UnitRows + OtherRows; ++i)
             AddRow(ds, i % 2 == 0 ? BusyUnit : 2 + (i / 2) % (Units - 1), i);

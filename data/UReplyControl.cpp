@@ -12,6 +12,9 @@ namespace {
 const QString ReplyFile = QStringLiteral("Reply.cds");
 const QString ReplyIndex = QStringLiteral("REPLYSTART");
 
+
+} // namespace
+
 void DefineReplyFields(TFieldDefs& defs)
 {
     defs.Add(QStringLiteral("NO"), ftInteger);
@@ -24,8 +27,6 @@ void DefineReplyFields(TFieldDefs& defs)
     defs.Add(QStringLiteral("CLEAR"), ftBoolean);
     defs.Add(QStringLiteral("ANSWER"), ftBoolean);
 }
-
-} // namespace
 
 const std::array<QString, ReplyColumnCount> ReplyColumnCaptions = {
     QStringLiteral("ﾃｽﾄ時刻"), QStringLiteral("回答時間"), QStringLiteral("開始時刻"),

@@ -22,8 +22,12 @@
 class QWidget;
 class TChart;
 class TClientDataSet;
+class TFieldDefs;
 class TListView;
 class TStringList;
+
+// The nine fields of Reply.cds, in their order.
+void DefineReplyFields(TFieldDefs& defs);
 
 // The five columns of the reply list: caption (also the key in Control.inf [回答幅]) and
 // default width.

@@ -13,17 +13,6 @@ namespace {
 const QString HistoryFile = QStringLiteral("UnitHistory.cds");
 constexpr int SubCategorySize = 255;
 
-void DefineHistoryFields(TFieldDefs& defs)
-{
-    defs.Add(QStringLiteral("COUNT"), ftInteger);
-    defs.Add(QStringLiteral("NO"), ftInteger);
-    defs.Add(QStringLiteral("SUBCATEGORY"), ftString, SubCategorySize);
-    defs.Add(QStringLiteral("TESTDATE"), ftDateTime);
-    defs.Add(QStringLiteral("TESTCOUNT"), ftInteger);
-    defs.Add(QStringLiteral("ANSWERCOUNT"), ftInteger);
-    defs.Add(QStringLiteral("CLEARCOUNT"), ftInteger);
-    defs.Add(QStringLiteral("AVERAGE"), ftDateTime);
-}
 
 // The filter of the rows of one unit; a quote in the subset name is doubled, so that the
 // name is compared whole.
@@ -43,6 +32,18 @@ std::unique_ptr<TUnitHistory> ReadChain(TClientDataSet& dataSet)
 }
 
 } // namespace
+
+void DefineHistoryFields(TFieldDefs& defs)
+{
+    defs.Add(QStringLiteral("COUNT"), ftInteger);
+    defs.Add(QStringLiteral("NO"), ftInteger);
+    defs.Add(QStringLiteral("SUBCATEGORY"), ftString, SubCategorySize);
+    defs.Add(QStringLiteral("TESTDATE"), ftDateTime);
+    defs.Add(QStringLiteral("TESTCOUNT"), ftInteger);
+    defs.Add(QStringLiteral("ANSWERCOUNT"), ftInteger);
+    defs.Add(QStringLiteral("CLEARCOUNT"), ftInteger);
+    defs.Add(QStringLiteral("AVERAGE"), ftDateTime);
+}
 
 const std::array<QString, UnitHistoryColumnCount> UnitHistoryColumnCaptions = {
     QStringLiteral("ﾃｽﾄ時刻"), QStringLiteral("問題数"),   QStringLiteral("正解数"),

@@ -21,8 +21,12 @@
 #include <memory>
 
 class TChart;
+class TFieldDefs;
 class TListView;
 class TStringList;
+
+// The eight fields of UnitHistory.cds, in their order.
+void DefineHistoryFields(TFieldDefs& defs);
 
 // The eight columns of the history list: caption (also the key in Control.inf
 // [単位履歴幅]) and default width in pixels.

@@ -48,13 +48,7 @@ protected:
     void WriteReplies(const std::vector<int>& numbers, int tests) const
     {
         TClientDataSet ds;
-        for (const char* n : {"NO", "TYPE", "STATE"})
-            ds.FieldDefs().Add(QString::fromLatin1(n), ftInteger);
-        for (const char* n : {"REPLYSTART", "STARTTIME", "ENDTIME"})
-            ds.FieldDefs().Add(QString::fromLatin1(n), ftDateTime);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, ReplyDataSize);
-        ds.FieldDefs().Add(QStringLiteral("CLEAR"), ftBoolean);
-        ds.FieldDefs().Add(QStringLiteral("ANSWER"), ftBoolean);
+        DefineReplyFields(ds.FieldDefs());
         ds.CreateDataSet();
         const TDateTime start = EncodeDate(2026, 3, 1);
         for (int no : numbers) {
@@ -78,13 +72,7 @@ protected:
     void WriteHistory(const std::vector<THistoryRow>& rows) const
     {
         TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("COUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("SUBCATEGORY"), ftString, 255);
-        ds.FieldDefs().Add(QStringLiteral("TESTDATE"), ftDateTime);
-        for (const char* n : {"TESTCOUNT", "ANSWERCOUNT", "CLEARCOUNT"})
-            ds.FieldDefs().Add(QString::fromLatin1(n), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("AVERAGE"), ftDateTime);
+        DefineHistoryFields(ds.FieldDefs());
         ds.CreateDataSet();
         for (const THistoryRow& row : rows) {
             ds.Append();

@@ -56,13 +56,7 @@ protected:
     void WriteReplies(const std::vector<TReplyRow>& rows) const
     {
         TClientDataSet ds;
-        for (const char* n : {"NO", "TYPE", "STATE"})
-            ds.FieldDefs().Add(QString::fromLatin1(n), ftInteger);
-        for (const char* n : {"REPLYSTART", "STARTTIME", "ENDTIME"})
-            ds.FieldDefs().Add(QString::fromLatin1(n), ftDateTime);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, ReplyDataSize);
-        ds.FieldDefs().Add(QStringLiteral("CLEAR"), ftBoolean);
-        ds.FieldDefs().Add(QStringLiteral("ANSWER"), ftBoolean);
+        DefineReplyFields(ds.FieldDefs());
         ds.CreateDataSet();
         for (const TReplyRow& row : rows) {
             ds.Append();

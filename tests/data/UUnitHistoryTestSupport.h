@@ -54,14 +54,7 @@ protected:
     void WriteHistory(const std::vector<THistoryRow>& rows) const
     {
         TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("COUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("SUBCATEGORY"), ftString, 255);
-        ds.FieldDefs().Add(QStringLiteral("TESTDATE"), ftDateTime);
-        ds.FieldDefs().Add(QStringLiteral("TESTCOUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("ANSWERCOUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("CLEARCOUNT"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("AVERAGE"), ftDateTime);
+        DefineHistoryFields(ds.FieldDefs());
         ds.CreateDataSet();
         for (const THistoryRow& row : rows) {
             ds.Append();
