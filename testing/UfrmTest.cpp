@@ -149,6 +149,8 @@ void TfrmTestControl::ShowQuestion()
     No = StrToInt(Remaining->Strings(index));
     Remaining->Delete(index);
     QuestionControl->Show(No, frmTest->memQuestion);
+    // A question without a picture must not show the picture of the one before.
+    DrawControlFrame(*frmTest->imgQuestion);
     QuestionControl->Show(No, frmTest->imgQuestion);
     ShowCount(Total - Remaining->Count(), Total);
     frmTest->edtKeyInput->setFocus();

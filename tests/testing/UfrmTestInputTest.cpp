@@ -7,8 +7,6 @@
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
-#include <QPointingDevice>
-#include <QTabletEvent>
 
 namespace {
 
@@ -16,32 +14,6 @@ void Compose(const QString& preedit)
 {
     QInputMethodEvent event(preedit, {});
     QCoreApplication::sendEvent(frmTest->edtKeyInput, &event);
-}
-
-const QPointingDevice& Pen()
-{
-    static const QPointingDevice pen("test pen", 7, QInputDevice::DeviceType::Stylus,
-                                     QPointingDevice::PointerType::Pen,
-                                     QInputDevice::Capability::Position | QInputDevice::Capability::Pressure,
-                                     1, 3);
-    return pen;
-}
-
-// A tablet event on the form at a point of the ink area; its packet then arrives.
-void SendTablet(QEvent::Type type, QPoint at, qreal pressure)
-{
-    const QPointF global = frmTest->imgPen->mapToGlobal(QPointF(at));
-    const QPointF local = frmTest->mapFromGlobal(global);
-    const Qt::MouseButton button = type == QEvent::TabletMove ? Qt::NoButton : Qt::LeftButton;
-    const Qt::MouseButtons buttons = type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton;
-    QTabletEvent event(type, &Pen(), local, global, pressure, 0, 0, 0, 0, 0, Qt::NoModifier, button, buttons);
-    QCoreApplication::sendEvent(frmTest.get(), &event);
-    QCoreApplication::processEvents();
-}
-
-bool IsBlack(const QImage& image, int x, int y)
-{
-    return image.pixelColor(x, y) == QColor(Qt::black);
 }
 
 } // namespace
@@ -82,7 +54,7 @@ TEST_F(TestScreen, EnterWhileComposingConfirmsTheWordAndATimeOutKeepsTheComposit
 
 TEST_F(TestScreen, InkWithPenPressureBecomesAPictureReplyAndF4IsSwallowed)
 {
-    program_.Write("libwintab32.so", ReadFileBytes(QStringLiteral(MORIVA_WINTAB_LIBRARY)));
+    InstallTabletLibrary();
     WriteCategory(2);
     program_.Write("VEKTest/ImageAnswer/old.txt", "left from before");
     program_.MakeDir("VEKTest/ImageAnswer/keep");

@@ -17,9 +17,11 @@
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
+#include "platform/files/Files.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Form.h"
+#include "platform/vcl/Image.h"
 #include "platform/vcl/Memo.h"
 #include "testing/UfrmJudge.h"
 #include "testing/UfrmTest.h"
@@ -31,6 +33,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPointingDevice>
+#include <QTabletEvent>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -65,6 +69,34 @@ struct TStoredHistory {
     int AnswerCount = 0;
     int ClearCount = 0;
 };
+
+// The pen of the tablet events; it goes with the application object, since a device
+// must not outlive it.
+inline const QPointingDevice& Pen()
+{
+    static const QPointingDevice* pen = new QPointingDevice(
+        "test pen", 7, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen,
+        QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3, QString(),
+        QPointingDeviceUniqueId(), qApp);
+    return *pen;
+}
+
+// A tablet event on the form at a point of the ink area; its packet then arrives.
+inline void SendTablet(QEvent::Type type, QPoint at, qreal pressure)
+{
+    const QPointF global = frmTest->imgPen->mapToGlobal(QPointF(at));
+    const QPointF local = frmTest->mapFromGlobal(global);
+    const Qt::MouseButton button = type == QEvent::TabletMove ? Qt::NoButton : Qt::LeftButton;
+    const Qt::MouseButtons buttons = type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton;
+    QTabletEvent event(type, &Pen(), local, global, pressure, 0, 0, 0, 0, 0, Qt::NoModifier, button, buttons);
+    QCoreApplication::sendEvent(frmTest.get(), &event);
+    QCoreApplication::processEvents();
+}
+
+inline bool IsBlack(const QImage& image, int x, int y)
+{
+    return image.pixelColor(x, y) == QColor(Qt::black);
+}
 
 // Milliseconds between two date-time values, rounded.
 inline qint64 MsBetween(TDateTime from, TDateTime to)
@@ -115,6 +147,13 @@ protected:
         QuestionControlClass->CreateInstance(Folder());
         ReplyControlClass->CreateInstance(Folder());
         AnswerControlClass->CreateInstance(Folder());
+    }
+
+    // The stand-in tablet library in the program folder, where the tablet component
+    // looks first.
+    void InstallTabletLibrary() const
+    {
+        program_.Write("libwintab32.so", ReadFileBytes(QStringLiteral(MORIVA_WINTAB_LIBRARY)));
     }
 
     void Advance(double seconds) { clock_ += seconds * TestSecond; }
@@ -231,16 +270,27 @@ private:
 
     void WriteTable(const QString& name, int n, QChar prefix) const
     {
+        std::vector<std::pair<int, QString>> rows;
+        for (int no = 1; no <= n; ++no)
+            rows.emplace_back(1, QString(prefix) + QString::number(no));
+        WriteRows(name, rows);
+    }
+
+protected:
+    // Rows numbered from 1, each a type and its data, as Question.cds or Answer.cds.
+    void WriteRows(const QString& name, const std::vector<std::pair<int, QString>>& rows) const
+    {
         TClientDataSet ds;
         ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
         ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
         ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
         ds.CreateDataSet();
-        for (int no = 1; no <= n; ++no) {
+        int no = 0;
+        for (const auto& [type, data] : rows) {
             ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(1);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(QString(prefix) + QString::number(no));
+            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(++no);
+            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(type);
+            ds.FieldByName(QStringLiteral("DATA")).SetAsString(data);
             ds.Post();
         }
         ds.SaveToFile(Folder() + name);
