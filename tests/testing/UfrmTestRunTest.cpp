@@ -176,3 +176,23 @@ TEST_F(TestScreen, InputOfTheCountdownActsOnTheFirstQuestionAndTheStopQuestionAn
     EXPECT_EQ(ini.ReadInteger(Section, "Top", -1), 120);
     EXPECT_EQ(ini.ReadInteger(Section, "Left", -1), 80);
 }
+
+TEST_F(TestScreen, InRandomOrderEveryQuestionOfTheListComesOnce)
+{
+    WriteCategory(4);
+    Setting->RandomOrder = true;
+    QStringList asked;
+    RunTest({"1", "2", "3", "4"}, [&] {
+        for (int k = 1; k <= 4; ++k) {
+            ASSERT_TRUE(WaitForQuestion(k, 4));
+            asked << frmTest->memQuestion->toPlainText();
+            EXPECT_EQ(remaining_.Count(), 4 - k);
+            if (k == 4)
+                WhenJudge({Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Escape, Qt::Key_Escape});
+            QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Return);
+        }
+    });
+    asked.sort();
+    EXPECT_EQ(asked, QStringList({"q1", "q2", "q3", "q4"}));
+    EXPECT_EQ(StoredReplies().size(), 4u);
+}

@@ -18,6 +18,7 @@ TEST_F(TestScreen, AnEmptyQuestionTimesOutAtTenSecondsAndTheRegisterButtonWaitsO
         Advance(10.0); // the clock the screen reads, as the timer will find it
         QElapsedTimer waited;
         waited.start();
+        EXPECT_TRUE(QTest::qWaitFor([] { return frmTest->lblMondai->text() == "問題:10秒"; }, 1500));
         ASSERT_TRUE(WaitForQuestion(2, 3, 12000));
         timedOutAfter = waited.elapsed();
 
