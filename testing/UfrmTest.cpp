@@ -344,6 +344,8 @@ void TfrmTestControl::Execute(int unitSize, int unitNo, const QString& folder,
                               const QString& subCategoryName, TStringList& questions)
 {
     frmTest.reset();
+    if (questions.Count() == 0)
+        return; // no test: nothing to ask, and no history row without questions
     Folder = folder;
     TFormRelease release{composition_, hold_};
     frmTest = TestFormClass->Create(nullptr);

@@ -122,7 +122,7 @@ public:
     // Runs one test of the unit modally and returns when the screen has closed and been
     // freed. Questions holds the question numbers as decimal text, at least one; one is
     // removed per question shown, so it is empty after a finished test and holds the
-    // numbers not shown after a stopped one.
+    // numbers not shown after a stopped one. An empty list runs no test.
     virtual void Execute(int unitSize, int unitNo, const QString& folder,
                          const QString& subCategoryName, TStringList& questions);
 

@@ -196,3 +196,15 @@ TEST_F(TestScreen, InRandomOrderEveryQuestionOfTheListComesOnce)
     EXPECT_EQ(asked, QStringList({"q1", "q2", "q3", "q4"}));
     EXPECT_EQ(StoredReplies().size(), 4u);
 }
+
+TEST_F(TestScreen, AnEmptyListRunsNoTest)
+{
+    WriteCategory(1);
+    const QByteArray history = Bytes(QStringLiteral("UnitHistory.cds"));
+    TStringList none;
+    TestControl->Execute(3, 1, Folder(), QStringLiteral("全ての問題"), none);
+    EXPECT_FALSE(frmTest);
+    EXPECT_TRUE(dynamic_cast<TUnitHistoryNull*>(UnitHistoryControl->Head.get()));
+    Open();
+    EXPECT_EQ(Bytes(QStringLiteral("UnitHistory.cds")), history);
+}
