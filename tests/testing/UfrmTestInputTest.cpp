@@ -42,7 +42,7 @@ TEST_F(TestScreen, EnterWhileComposingConfirmsTheWordAndATimeOutKeepsTheComposit
         EXPECT_TRUE(QTest::qWaitFor([] { return frmTest->memQuestion->toPlainText() == "終　了" && !frmJudge; },
                                     12000));
     });
-    const std::vector<TStoredReply> replies = StoredReplies();
+    const std::vector<TScreenReply> replies = StoredReplies();
     ASSERT_EQ(replies.size(), 2u);
     EXPECT_EQ(replies[0].Data, "にほん");
     EXPECT_EQ(MsBetween(shown[0], replies[0].ReplyStart), 500);
@@ -104,7 +104,7 @@ TEST_F(TestScreen, InkWithPenPressureBecomesAPictureReplyAndF4IsSwallowed)
     EXPECT_FALSE(IsBlack(saved, 375, 210));
     EXPECT_TRUE(IsBlack(saved, 0, 0)); // the frame
 
-    const std::vector<TStoredReply> replies = StoredReplies();
+    const std::vector<TScreenReply> replies = StoredReplies();
     ASSERT_EQ(replies.size(), 2u);
     EXPECT_EQ(replies[0].Type, ReplyTypeImage);
     EXPECT_EQ(replies[0].Data, picture);

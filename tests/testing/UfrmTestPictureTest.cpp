@@ -59,7 +59,7 @@ TEST_F(TestScreen, AFailedPictureSaveKeepsTheQuestionAndCountsItsTimeOnce)
     });
     Application().OnException = nullptr;
     EXPECT_EQ(logged.size(), 1) << logged.join(" / ").toStdString();
-    const std::vector<TStoredReply> replies = StoredReplies();
+    const std::vector<TScreenReply> replies = StoredReplies();
     ASSERT_EQ(replies.size(), 2u);
     EXPECT_EQ(replies[0].Type, ReplyTypeImage);
     EXPECT_EQ(MsBetween(replies[0].StartTime, replies[0].EndTime), 2500);

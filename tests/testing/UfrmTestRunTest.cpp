@@ -62,7 +62,7 @@ TEST_F(TestScreen, AWholeTestOfThreeTypedRepliesIsCheckedAndLeavesItsRepliesAndO
     EXPECT_EQ(judgeShown_, QStringList({"a1|a1|正　解　：○", "a2|b|正　解　：×", "a3| c |正　解　：×"}));
 
     // Written by the end of the test: judged, state 2, times of the questions.
-    const std::vector<TStoredReply> replies = StoredReplies();
+    const std::vector<TScreenReply> replies = StoredReplies();
     ASSERT_EQ(replies.size(), 3u);
     const std::array<QString, 3> texts = {"a1", "b", " c "};
     const std::array<double, 3> begun = {0.5, 1.0, 1.0};
@@ -81,7 +81,7 @@ TEST_F(TestScreen, AWholeTestOfThreeTypedRepliesIsCheckedAndLeavesItsRepliesAndO
         EXPECT_EQ(replies[i].Answer, correct[i]);
         EXPECT_EQ(replies[i].Clear, passed[i]);
     }
-    const std::vector<TStoredHistory> history = StoredHistory();
+    const std::vector<TScreenHistory> history = StoredHistory();
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(history[0].Count, 3);
     EXPECT_EQ(history[0].No, 1);
@@ -113,14 +113,14 @@ TEST_F(TestScreen, AWholeTestOfThreeTypedRepliesIsCheckedAndLeavesItsRepliesAndO
     const QString copy = program_.FilePath("VEKCopy/");
     ReplyControlClass->CreateInstance(copy);
     UnitHistoryControlClass->CreateInstance(copy);
-    for (const TStoredReply& r : replies)
+    for (const TScreenReply& r : replies)
         ReplyControl->AddRecord(r.Type, r.No, r.ReplyStart, r.StartTime, r.EndTime, r.Data);
     ReplyControl->FirstUnjudged();
-    for (const TStoredReply& r : replies) {
+    for (const TScreenReply& r : replies) {
         ReplyControl->JudgeCurrent(r.Answer, ReplyControl->GetCurrentTotalTime());
         ReplyControl->NextUnjudged();
     }
-    const TStoredHistory& h = history[0];
+    const TScreenHistory& h = history[0];
     UnitHistoryControl->AddRecord(h.Count, h.No, h.SubCategory, h.TestDate, average, h.TestCount,
                                   h.AnswerCount, h.ClearCount);
     Open();

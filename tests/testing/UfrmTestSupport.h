@@ -46,7 +46,7 @@
 inline constexpr TDateTime TestSecond = 1.0 / 86400.0;
 
 // One row of Reply.cds.
-struct TStoredReply {
+struct TScreenReply {
     int No = 0;
     int Type = 0;
     int State = 0;
@@ -59,7 +59,7 @@ struct TStoredReply {
 };
 
 // One row of UnitHistory.cds.
-struct TStoredHistory {
+struct TScreenHistory {
     int Count = 0;
     int No = 0;
     QString SubCategory;
@@ -72,7 +72,7 @@ struct TStoredHistory {
 
 // The pen of the tablet events; it goes with the application object, since a device
 // must not outlive it.
-inline const QPointingDevice& Pen()
+inline const QPointingDevice& TabletPen()
 {
     static const QPointingDevice* pen = new QPointingDevice(
         "test pen", 7, QInputDevice::DeviceType::Stylus, QPointingDevice::PointerType::Pen,
@@ -88,7 +88,7 @@ inline void SendTablet(QEvent::Type type, QPoint at, qreal pressure)
     const QPointF local = frmTest->mapFromGlobal(global);
     const Qt::MouseButton button = type == QEvent::TabletMove ? Qt::NoButton : Qt::LeftButton;
     const Qt::MouseButtons buttons = type == QEvent::TabletRelease ? Qt::NoButton : Qt::LeftButton;
-    QTabletEvent event(type, &Pen(), local, global, pressure, 0, 0, 0, 0, 0, Qt::NoModifier, button, buttons);
+    QTabletEvent event(type, &TabletPen(), local, global, pressure, 0, 0, 0, 0, 0, Qt::NoModifier, button, buttons);
     QCoreApplication::sendEvent(frmTest.get(), &event);
     QCoreApplication::processEvents();
 }
@@ -219,29 +219,29 @@ protected:
     }
 
     // The rows of Reply.cds in the order the questions appeared.
-    std::vector<TStoredReply> StoredReplies() const
+    std::vector<TScreenReply> StoredReplies() const
     {
         TClientDataSet ds;
         ds.LoadFromFile(Folder() + QStringLiteral("Reply.cds"));
-        std::vector<TStoredReply> rows;
+        std::vector<TScreenReply> rows;
         for (ds.First(); !ds.Eof(); ds.Next())
             rows.push_back({Int(ds, "NO"), Int(ds, "TYPE"), Int(ds, "STATE"), Time(ds, "REPLYSTART"),
                             Time(ds, "STARTTIME"), Time(ds, "ENDTIME"),
                             ds.FieldByName(QStringLiteral("DATA")).AsString(),
                             ds.FieldByName(QStringLiteral("CLEAR")).AsBoolean(),
                             ds.FieldByName(QStringLiteral("ANSWER")).AsBoolean()});
-        std::sort(rows.begin(), rows.end(), [](const TStoredReply& a, const TStoredReply& b) {
+        std::sort(rows.begin(), rows.end(), [](const TScreenReply& a, const TScreenReply& b) {
             return a.StartTime < b.StartTime;
         });
         return rows;
     }
 
     // The rows of UnitHistory.cds in stored order.
-    std::vector<TStoredHistory> StoredHistory() const
+    std::vector<TScreenHistory> StoredHistory() const
     {
         TClientDataSet ds;
         ds.LoadFromFile(Folder() + QStringLiteral("UnitHistory.cds"));
-        std::vector<TStoredHistory> rows;
+        std::vector<TScreenHistory> rows;
         for (ds.First(); !ds.Eof(); ds.Next())
             rows.push_back({Int(ds, "COUNT"), Int(ds, "NO"),
                             ds.FieldByName(QStringLiteral("SUBCATEGORY")).AsString(),

@@ -48,7 +48,7 @@ TEST_F(TestScreen, AnEmptyQuestionTimesOutAtTenSecondsAndTheRegisterButtonWaitsO
     EXPECT_FALSE(frmTest);
     EXPECT_GE(timedOutAfter, 9900);
 
-    const std::vector<TStoredReply> replies = StoredReplies();
+    const std::vector<TScreenReply> replies = StoredReplies();
     ASSERT_EQ(replies.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
@@ -64,7 +64,7 @@ TEST_F(TestScreen, AnEmptyQuestionTimesOutAtTenSecondsAndTheRegisterButtonWaitsO
     EXPECT_EQ(MsBetween(shown[1], replies[1].ReplyStart), 10000);
     EXPECT_EQ(replies[2].Data, "z");
     EXPECT_EQ(MsBetween(shown[2], replies[2].ReplyStart), 2000);
-    const std::vector<TStoredHistory> history = StoredHistory();
+    const std::vector<TScreenHistory> history = StoredHistory();
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -10000);
     EXPECT_EQ(history[0].AnswerCount, 0);
