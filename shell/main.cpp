@@ -1,5 +1,5 @@
-// Entry point. The screens (category menu, data screen, tests) are not built yet; until
-// they are, the program says so plainly and lists what the study-data layer finds in its
+// Entry point. The category menu and the data screen, through which the test screens are
+// reached, are not built yet; until they are, the program says so plainly and lists what the study-data layer finds in its
 // program folder: the version record and the category folders with their question counts.
 #include "data/UConst.h"
 #include "data/Version.h"
@@ -15,8 +15,8 @@ int main(int argc, char** argv)
     TUnits units({{"Version", InitializeVersion, FinalizeVersion}});
     QTextStream out(stdout);
     out << "moriva " << AppVersion.VersionString << "\n"
-        << "The screens are not built yet: this build holds the platform and study-data "
-           "layers only.\n"
+        << "The category menu and the data screen are not built yet, so no screen can be "
+           "reached from here.\n"
         << "Program folder: " << GetAppDir() << "\n";
     TStringList folders;
     ListCategoryFolders(folders);
