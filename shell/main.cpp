@@ -1,6 +1,7 @@
 // Entry point. The category menu and the data screen, through which the test screens are
-// reached, are not built yet; until they are, the program says so plainly and lists what the study-data layer finds in its
-// program folder: the version record and the category folders with their question counts.
+// reached, are not built yet; until they are, the program says so plainly and lists what
+// the study-data layer finds in its program folder: the version record and the category
+// folders with their question counts.
 #include "data/UConst.h"
 #include "data/Version.h"
 #include "platform/core/Units.h"
