@@ -2,6 +2,7 @@
 // answer list of one test unit of 100 questions, and the finished count of all 2,000
 // questions (what the unit list asks for every unit together). The first 1,000
 // questions have 95 replies each, the other 1,000 five each.
+#include "bench/BenchApplication.h"
 #include "data/UAnswer.h"
 #include "data/UAnswerControl.h"
 #include "data/UQuestion.h"
@@ -14,7 +15,6 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -87,14 +87,7 @@ const QString& Folder()
 // The units and a widget application, started once; the category is open.
 void OpenCategory()
 {
-    static int argc = 1;
-    static char name[] = "moriva_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication app(argc, argv);
-    }
+    EnsureBenchApplication();
     static TUnits units({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                          {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                          {"UReply", InitializeUReply, FinalizeUReply},

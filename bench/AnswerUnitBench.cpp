@@ -1,6 +1,7 @@
 // The unit list of a category of 2,000 questions at unit size 10 (200 units), with
 // 100,000 replies and 5,000 history rows: what the data screen fills when it opens and
 // after every test.
+#include "bench/BenchApplication.h"
 #include "data/UAnswer.h"
 #include "data/UAnswerControl.h"
 #include "data/UAnswerUnit.h"
@@ -16,7 +17,6 @@
 #include "platform/ini/IniFile.h"
 #include "platform/vcl/ListView.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -113,14 +113,7 @@ const QString& Folder()
 // the category are open, in the data screen's order.
 void OpenCategory()
 {
-    static int argc = 1;
-    static char name[] = "moriva_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication app(argc, argv);
-    }
+    EnsureBenchApplication();
     static TUnits units({{"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
                          {"UReply", InitializeUReply, FinalizeUReply},
                          {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},

@@ -2,6 +2,7 @@
 // the statistics of every question (what the answer list and the unit list ask), and the
 // reply list and chart of one question, each by the per-question index of the store and
 // by a walk of the whole chain.
+#include "bench/BenchApplication.h"
 #include "data/UConstDisplay.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
@@ -12,7 +13,6 @@
 #include "platform/vcl/Chart.h"
 #include "platform/vcl/ListView.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -56,14 +56,7 @@ const QString& Folder()
 // The units and a widget application (for the chart), started once; the store is open.
 void StartStore()
 {
-    static int argc = 1;
-    static char name[] = "moriva_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication app(argc, argv);
-    }
+    EnsureBenchApplication();
     static TUnits units({{"UReply", InitializeUReply, FinalizeUReply},
                          {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
                          {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl}});

@@ -1,6 +1,7 @@
 // The history store of a category whose UnitHistory.cds holds 10,000 rows, 5,000 of them
 // of one unit: loading it, and the history list, chart and statistics of that unit, and
 // the statistics of all 50 units of the category (what one fill of the unit list asks).
+#include "bench/BenchApplication.h"
 #include "data/UConstDisplay.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
@@ -10,7 +11,6 @@
 #include "platform/vcl/Chart.h"
 #include "platform/vcl/ListView.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -59,14 +59,7 @@ const QString& Folder()
 // The units and a widget application (for the chart), started once; the store is open.
 void OpenStore()
 {
-    static int argc = 1;
-    static char name[] = "moriva_bench";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication app(argc, argv);
-    }
+    EnsureBenchApplication();
     static TUnits units({{"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
                          {"UUnitHistoryControl", InitializeUUnitHistoryControl,
                           FinalizeUUnitHistoryControl}});
