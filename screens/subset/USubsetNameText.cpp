@@ -9,15 +9,15 @@ QString SubsetNameFaultText(TSubsetNameFault fault)
     case TSubsetNameFault::Blank:
         return QString();
     case TSubsetNameFault::AllQuestions:
-        return QStringLiteral("「全ての問題」は名称に使えません。");
+        return QStringLiteral("「全ての問題」は使えません。");
     case TSubsetNameFault::Dots:
-        return QStringLiteral("「.」「..」は名称に使えません。");
+        return QStringLiteral("「.」「..」は使えません。");
     case TSubsetNameFault::ReservedCharacter:
-        return QStringLiteral("「=」「/」「\\」は名称に使えません。");
+        return QStringLiteral("「=」「/」「\\」は使えません。");
     case TSubsetNameFault::ControlCharacter:
-        return QStringLiteral("制御文字は名称に使えません。");
+        return QStringLiteral("制御文字は使えません。");
     case TSubsetNameFault::NotInCodePage:
-        return QStringLiteral("シフトJISにない文字は名称に使えません。");
+        return QStringLiteral("シフトJISにない文字は使えません。");
     case TSubsetNameFault::TooLong:
         return QStringLiteral("名称が長すぎます。");
     }

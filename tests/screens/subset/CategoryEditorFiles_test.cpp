@@ -191,15 +191,15 @@ TEST_F(SubsetTransfer, ImportsThatWouldReplaceDataFilesOrBreakSubsetNamesAreRefu
         {QStringLiteral("Control.INF"), QStringLiteral("「Control.INF」はカテゴリーのデータファイルの名前です。インポートできません。")},
         {QStringLiteral("Form.dat"), QStringLiteral("「Form.dat」はカテゴリーのデータファイルの名前です。インポートできません。")},
         {QStringLiteral("全ての問題.sub"),
-         QStringLiteral("「全ての問題.sub」はカテゴリー名として使えません。\r\n「全ての問題」は名称に使えません。")},
+         QStringLiteral("「全ての問題.sub」はカテゴリー名として使えません。\r\n「全ての問題」は使えません。")},
         {QStringLiteral("a=b.sub"),
-         QStringLiteral("「a=b.sub」はカテゴリー名として使えません。\r\n「=」「/」「\\」は名称に使えません。")},
+         QStringLiteral("「a=b.sub」はカテゴリー名として使えません。\r\n「=」「/」「\\」は使えません。")},
         {QStringLiteral("..sub"),
-         QStringLiteral("「..sub」はカテゴリー名として使えません。\r\n「.」「..」は名称に使えません。")},
+         QStringLiteral("「..sub」はカテゴリー名として使えません。\r\n「.」「..」は使えません。")},
         {QStringLiteral("café.sub"),
-         QStringLiteral("「café.sub」はカテゴリー名として使えません。\r\nシフトJISにない文字は名称に使えません。")},
+         QStringLiteral("「café.sub」はカテゴリー名として使えません。\r\nシフトJISにない文字は使えません。")},
         {QStringLiteral("tab\t.sub"),
-         QStringLiteral("「tab\t.sub」はカテゴリー名として使えません。\r\n制御文字は名称に使えません。")},
+         QStringLiteral("「tab\t.sub」はカテゴリー名として使えません。\r\n制御文字は使えません。")},
     };
     Run([&] {
         for (const auto& [fileName, text] : refused) {

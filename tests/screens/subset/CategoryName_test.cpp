@@ -128,15 +128,15 @@ TEST_F(NameDialog, CancelReturnsCancel)
 TEST_F(NameDialog, NamesTheSubsetFilesCannotHoldKeepOkDisabledAndSayWhy)
 {
     const std::vector<std::pair<QString, QString>> refused = {
-        {QStringLiteral("a/b"), QStringLiteral("「=」「/」「\\」は名称に使えません。")},
-        {QStringLiteral("a\\b"), QStringLiteral("「=」「/」「\\」は名称に使えません。")},
-        {QStringLiteral("x=1"), QStringLiteral("「=」「/」「\\」は名称に使えません。")},
-        {QStringLiteral("."), QStringLiteral("「.」「..」は名称に使えません。")},
-        {QStringLiteral(" .. "), QStringLiteral("「.」「..」は名称に使えません。")},
-        {QStringLiteral("全ての問題"), QStringLiteral("「全ての問題」は名称に使えません。")},
-        {QStringLiteral("café"), QStringLiteral("シフトJISにない文字は名称に使えません。")},
-        {QStringLiteral("a\x01z"), QStringLiteral("制御文字は名称に使えません。")},
-        {QStringLiteral("a") + QChar(u'\0') + QStringLiteral("z"), QStringLiteral("制御文字は名称に使えません。")},
+        {QStringLiteral("a/b"), QStringLiteral("「=」「/」「\\」は使えません。")},
+        {QStringLiteral("a\\b"), QStringLiteral("「=」「/」「\\」は使えません。")},
+        {QStringLiteral("x=1"), QStringLiteral("「=」「/」「\\」は使えません。")},
+        {QStringLiteral("."), QStringLiteral("「.」「..」は使えません。")},
+        {QStringLiteral(" .. "), QStringLiteral("「.」「..」は使えません。")},
+        {QStringLiteral("全ての問題"), QStringLiteral("「全ての問題」は使えません。")},
+        {QStringLiteral("café"), QStringLiteral("シフトJISにない文字は使えません。")},
+        {QStringLiteral("a\x01z"), QStringLiteral("制御文字は使えません。")},
+        {QStringLiteral("a") + QChar(u'\0') + QStringLiteral("z"), QStringLiteral("制御文字は使えません。")},
         {QString(250, u'漢'), QStringLiteral("名称が長すぎます。")},
     };
     QString name;
