@@ -108,11 +108,13 @@ TEST_F(Opening, QuestionsThatAreNotTextAreInNeitherListAndDroppedAtSetting)
     WriteRows(QStringLiteral("Answer.cds"), {{1, 1, "a1"}, {2, 2, "a.bmp"}, {3, 1, "a3"}, {4, 1, "a4"}});
     WriteSubset(QStringLiteral("Mixed"), QStringLiteral("4,2,3\r\n"));
     Open();
-    Run([&] {
+    const int result = Run([&] {
         EXPECT_EQ(Shown(RightList()), (std::vector<int>{3}));
         EXPECT_EQ(Shown(LeftList()), (std::vector<int>{1}));
-        Click(Form().btnSetting);
+        ASSERT_TRUE(LeftList().hasFocus());
+        Key(Qt::Key_Return); // the list leaves Enter to "設　定"
     });
+    EXPECT_EQ(result, mrOk);
     EXPECT_EQ(Bytes(QStringLiteral("Mixed.sub")), QByteArray("3 \r\n"));
 }
 

@@ -10,7 +10,7 @@
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
 #include "data/USubCategory.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
@@ -63,7 +63,7 @@ class CategoryEditor : public testing::Test {
 protected:
     CategoryEditor()
         : units_({{"UReply", InitializeUReply, FinalizeUReply},
-                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                  {"USetting", InitializeUSetting, FinalizeUSetting},
                   {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                   {"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
                   {"UfrmCategoryName", InitializeUfrmCategoryName, FinalizeUfrmCategoryName},
