@@ -4,9 +4,9 @@
 
 #include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
+#include "data/USetting.h"
 #include "data/USubCategory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
 #include "platform/text/Trim.h"
@@ -18,7 +18,7 @@
 #include "platform/vcl/SpeedButton.h"
 #include "screens/data/UfrmDataIni.h"
 #include "screens/data/UfrmDataSubsetEditor.h"
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmTest.h"
 
 #include <QLabel>
 
