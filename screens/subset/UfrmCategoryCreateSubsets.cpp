@@ -80,9 +80,12 @@ void TfrmCategoryCreateControl::cmbCategoryChange()
 void TfrmCategoryCreateControl::btnSettingClick()
 {
     StoreSelection();
-    // The button's OK closes the editor; a failed write keeps it open with the edits.
-    if (!SaveSubsets(*NameValueList, Name))
-        frmCategoryCreate->SetModalResult(mrNone);
+    // The button's OK would close the editor while the message of a failed write is on
+    // screen; it closes only once everything is written, else it stays open with the edits.
+    TfrmCategoryCreate& form = *frmCategoryCreate;
+    form.SetModalResult(mrNone);
+    if (SaveSubsets(*NameValueList, Name))
+        form.SetModalResult(mrOk);
 }
 
 // Replaces the folder's subsets; false, with the cause logged and the user told, when

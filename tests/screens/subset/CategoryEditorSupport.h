@@ -72,6 +72,7 @@ protected:
         program_.MakeDir(QStringLiteral("VEKTest"));
         SetDialogAnswerer([this](const TDialogQuestion& question) -> TModalResult {
             dialogs_.push_back(question);
+            QTest::qWait(20); // a dialog on screen runs the events of the program meanwhile
             if (answers_.empty()) {
                 ADD_FAILURE() << "unexpected dialog: " << question.Text.toStdString();
                 return question.Buttons.size() > 1 ? mrNo : mrYes;
