@@ -1,6 +1,8 @@
 #include "screens/data/UfrmDataSubsetEditor.h"
 
-int ExecuteSubsetEditor(const QString&)
+#include "screens/subset/UfrmCategoryCreate.h"
+
+int ExecuteSubsetEditor(const QString& folder)
 {
-    return 2;
+    return CategoryCreateControlClass->Execute(folder);
 }

@@ -30,6 +30,8 @@
 #include "platform/vcl/SpeedButton.h"
 #include "screens/data/UfrmData.h"
 #include "screens/settings/UfrmSetting.h"
+#include "screens/subset/UfrmCategoryCreate.h"
+#include "screens/subset/UfrmCategoryName.h"
 #include "screens/test/UfrmJudge.h"
 #include "screens/test/UfrmTest.h"
 #include "tests/support/ProgramFolder.h"
@@ -38,6 +40,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -61,6 +64,15 @@ struct TDataReply {
     double Seconds = 3.0; // total time
     bool Answer = true;
     bool Clear = true;
+};
+
+// What a test screen opened from the data screen was given.
+struct TStartedTest {
+    bool Shown = false;
+    QStringList Numbers;
+    int UnitSize = 0;
+    int UnitNo = 0;
+    QString Subset;
 };
 
 // A history row of UnitHistory.cds.
@@ -92,6 +104,8 @@ protected:
                   {"UAnswerUnitControl", InitializeUAnswerUnitControl, FinalizeUAnswerUnitControl},
                   {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge},
                   {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest},
+                  {"UfrmCategoryName", InitializeUfrmCategoryName, FinalizeUfrmCategoryName},
+                  {"UfrmCategoryCreate", InitializeUfrmCategoryCreate, FinalizeUfrmCategoryCreate},
                   {"UfrmData", InitializeUfrmData, FinalizeUfrmData}})
     {
         DataControlClass = ClassOf<TProbeDataControl, TfrmDataControlClass>();
@@ -105,8 +119,49 @@ protected:
 
     ~DataScreen() override
     {
+        for (const QPointer<QTimer>& poll : polls_)
+            delete poll.data();
         ResetNowFunction();
         SetDialogAnswerer({});
+    }
+
+    // Once a test screen shows, notes what it was given and stops it with Esc (the stop
+    // question answered as answer_ says, so set that to mrYes).
+    void StopTestWhenShown(TStartedTest& started)
+    {
+        auto* poll = new QTimer;
+        polls_.emplace_back(poll);
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [poll, &started] {
+            if (!frmTest || !frmTest->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            started.Shown = true;
+            started.Numbers = TestControl->Questions->Lines();
+            started.UnitSize = TestControl->UnitSize;
+            started.UnitNo = TestControl->UnitNo;
+            started.Subset = TestControl->SubCategoryName;
+            QTest::keyClick(frmTest.get(), Qt::Key_Escape);
+        });
+        poll->start();
+    }
+
+    // Once the dialog of that form global shows, runs step on it.
+    template <class FormPtr>
+    void WhenShown(const FormPtr& form, std::function<void()> step)
+    {
+        auto* poll = new QTimer;
+        polls_.emplace_back(poll);
+        poll->setInterval(20);
+        QObject::connect(poll, &QTimer::timeout, [poll, &form, step] {
+            if (!form || !form->isVisible())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            step();
+        });
+        poll->start();
     }
 
     QString Folder() const { return program_.FilePath(QStringLiteral("VEKTest/")); }
@@ -288,4 +343,5 @@ protected:
     TDateTime clock_ = EncodeDateTime(2026, 12, 9, 10, 0, 0, 0);
     TModalResult answer_ = mrYes;
     QStringList asked_; // texts of the dialogs answered, in order
+    std::vector<QPointer<QTimer>> polls_;
 };
