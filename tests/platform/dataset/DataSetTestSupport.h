@@ -12,15 +12,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// The source tree: MORIVA_SOURCE_DIR when set, else found from this file's own path.
+// The source tree: the environment's MORIVA_SOURCE_DIR when set, else the one built from.
 inline QString SourceDir()
 {
     const QString env = qEnvironmentVariable("MORIVA_SOURCE_DIR");
-    if (!env.isEmpty())
-        return env;
-    QDir dir = QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir(); // tests/platform/dataset
-    dir.cd(QStringLiteral("../../.."));
-    return dir.absolutePath();
+    return env.isEmpty() ? QStringLiteral(MORIVA_SOURCE_DIR) : env;
 }
 
 inline QString SamplePath(const QString& name)

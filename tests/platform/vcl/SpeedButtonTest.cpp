@@ -12,7 +12,7 @@ namespace {
 
 QString TestPicture()
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/TestButton.svg";
+    return QStringLiteral(MORIVA_SOURCE_DIR "/tests/platform/vcl/TestButton.svg");
 }
 
 TEST(SpeedButton, PressingLeavesTheFocusInTheEditAndMouseDownComesBeforeClick)
