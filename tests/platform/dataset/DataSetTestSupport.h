@@ -12,11 +12,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// The source tree: the environment's MORIVA_SOURCE_DIR when set, else the one built from.
+// The source tree: the environment's MORIVA_SOURCE_DIR when set, else the one the tests
+// were built from.
 inline QString SourceDir()
 {
     const QString env = qEnvironmentVariable("MORIVA_SOURCE_DIR");
-    return env.isEmpty() ? QStringLiteral(MORIVA_SOURCE_DIR) : env;
+    if (!env.isEmpty())
+        return env;
+    return QStringLiteral(MORIVA_SOURCE_DIR);
 }
 
 inline QString SamplePath(const QString& name)

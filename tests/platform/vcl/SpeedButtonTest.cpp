@@ -2,7 +2,6 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/SpeedButton.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
