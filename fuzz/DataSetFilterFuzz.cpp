@@ -24,7 +24,7 @@ std::unique_ptr<TClientDataSet> MakeDataSet()
         int No, Count;
         const char* Sub;
         double When, Average;
-    } rows[] = {{1, 5, "全ての問題", 40000.5, 1.25}, {3, 10, "Tom's", 1e300, -3e6}, {12, 5, "12", -700000, 0}};
+    } rows[] = {{1, 5, "全ての問題", 40000.5, 1.25}, {3, 10, "Tom's", 2958465.5, -650000}, {12, 5, "12", -657434, 0}};
     for (const auto& r : rows) {
         ds->Append();
         ds->FieldByName(QStringLiteral("NO")).SetAsInteger(r.No);

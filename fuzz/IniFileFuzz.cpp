@@ -56,8 +56,8 @@ std::vector<TProbe> Probes(const QString& text, const QString& section, const QS
         else if (!line.isEmpty())
             keys.append(Trimmed(line.left(line.indexOf(u'=') < 0 ? line.size() : line.indexOf(u'='))));
     }
-    for (const QString& s : sections.mid(0, 16))
-        for (const QString& k : keys.mid(0, 32))
+    for (const QString& s : sections.mid(0, 8))
+        for (const QString& k : keys.mid(0, 16))
             probes.push_back({s, k});
     return probes;
 }
