@@ -1,11 +1,10 @@
 #include "components/KvWdwStateFile.h"
 
-#include "data/UConst.h"
 #include "platform/files/Files.h"
 
 #include <QFile>
 
-bool ReadWdwStateFile(const QString& path, TKvWdwStateData& data)
+bool ReadWdwStateFile(const QString& path, TKvWdwStateData& data, TWdwStateLog log)
 {
     if (!FileExists(path))
         return false;
@@ -13,7 +12,7 @@ bool ReadWdwStateFile(const QString& path, TKvWdwStateData& data)
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.read(TKvWdwStateData::Size) : QByteArray();
     const std::optional<TKvWdwStateData> record = TKvWdwStateData::FromBytes(bytes);
     if (!record) {
-        WriteLog(QStringLiteral("KvUserWdwStateReadData"),
+        log(QStringLiteral("KvUserWdwStateReadData"),
                  QStringLiteral("%1: %2 bytes, no window-state record of %3; the window keeps its own placement")
                      .arg(path)
                      .arg(bytes.size())

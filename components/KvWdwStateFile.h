@@ -7,10 +7,13 @@
 
 #include <QString>
 
+// Where a problem with a record file is told: the screens pass the program's log.
+using TWdwStateLog = void (*)(const QString& place, const QString& message);
+
 // Reads the record from the file into data and returns true. A missing file leaves data
-// as it is; so does a file that cannot be read or holds fewer than 20 bytes, which also
-// gets one log line (the form then opens at its own placement).
-bool ReadWdwStateFile(const QString& path, TKvWdwStateData& data);
+// as it is; so does a file that cannot be read or holds fewer than 20 bytes, which is told
+// to log in one line (the form then keeps its own placement).
+bool ReadWdwStateFile(const QString& path, TKvWdwStateData& data, TWdwStateLog log);
 // Creates or replaces the file with the record's 20 bytes, whole or not at all; raises
 // Exception naming the file when that cannot be done.
 void SaveWdwStateFile(const QString& path, const TKvWdwStateData& data);

@@ -100,10 +100,10 @@ TEST_F(WdwStateRecord, ACutRecordFileOpensTheFormAtItsOwnPlacementWithOneLogLine
 
     TKvWdwStateData untouched{1, 2, 3, 4, 5};
     folder.Write("Menu.dat", QByteArray());
-    EXPECT_FALSE(ReadWdwStateFile(folder.FilePath("Menu.dat"), untouched));
+    EXPECT_FALSE(ReadWdwStateFile(folder.FilePath("Menu.dat"), untouched, WriteLog));
     EXPECT_EQ(untouched, (TKvWdwStateData{1, 2, 3, 4, 5}));
-    EXPECT_FALSE(ReadWdwStateFile(folder.FilePath("none.dat"), untouched));
+    EXPECT_FALSE(ReadWdwStateFile(folder.FilePath("none.dat"), untouched, WriteLog));
     folder.Write("Menu.dat", TKvWdwStateData{7, 8, 9, 10, 0}.ToBytes() + "more");
-    EXPECT_TRUE(ReadWdwStateFile(folder.FilePath("Menu.dat"), untouched));
+    EXPECT_TRUE(ReadWdwStateFile(folder.FilePath("Menu.dat"), untouched, WriteLog));
     EXPECT_EQ(untouched, (TKvWdwStateData{7, 8, 9, 10, 0}));
 }

@@ -1,10 +1,11 @@
 #pragma once
 // A form with its window-state component wired as the menu wires it: the record lives in
-// Menu.dat in the program folder, read through ReadWdwStateFile, saved through
-// SaveWdwStateFile.
+// Menu.dat in the program folder, read through ReadWdwStateFile (problems go to Vek.Log),
+// saved through SaveWdwStateFile.
 
 #include "components/KvUserWdwState.h"
 #include "components/KvWdwStateFile.h"
+#include "data/UConst.h"
 #include "platform/vcl/Form.h"
 #include "platform/winapi/WindowPlacement.h"
 #include "tests/support/ProgramFolder.h"
@@ -33,7 +34,7 @@ public:
         State->Options = woFitWorkArea;
         State->OnReadData = [this](QObject*, TKvWdwStateData& data) {
             Events.append("read");
-            ReadWdwStateFile(path_, data);
+            ReadWdwStateFile(path_, data, WriteLog);
         };
         State->OnSaveData = [this](QObject*, const TKvWdwStateData& data) { SaveWdwStateFile(path_, data); };
         Form->OnShow = [this] { Events.append("show"); };
