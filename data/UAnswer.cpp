@@ -1,16 +1,13 @@
-// The answer records: fields, showing, the retirement rule and the TAnswerNull.
+// The answer records: fields, the retirement rule and the TAnswerNull.
 #include "data/UAnswer.h"
 
 #include "data/UConst.h"
-#include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
 #include "platform/core/Exception.h"
 #include "platform/files/Files.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
-#include "platform/vcl/Image.h"
-#include "platform/winapi/Sound.h"
 
 TAnswer::TAnswer(int no, const QString& folder, const QString& data)
     : No(no), Folder(folder), Data(data)
@@ -35,21 +32,6 @@ void TAnswer::DescribeError(const std::exception& e, const QString& prefix, QStr
         + QLatin1Char('>');
 }
 
-TAnswer* TAnswer::Show(int, QWidget*)
-{
-    return Next.get();
-}
-
-const TAnswer* TAnswer::AddToListView(int, TListView&, TReplyControl&, int, int, TRowList&) const
-{
-    return Next.get();
-}
-
-const TAnswer* TAnswer::AddAllToListView(TListView&) const
-{
-    return Next.get();
-}
-
 const TAnswer* TAnswer::IsFinished(int no, bool& done) const
 {
     if (no != No)
@@ -65,63 +47,6 @@ const TAnswer* TAnswer::IsFinished(int no, bool& done) const
 QString TAnswer::DataPath() const
 {
     return ResolvePath(Folder, Data);
-}
-
-TAnswer* TAnswerText::Show(int no, QWidget* control)
-{
-    if (no == No)
-        ShowTextComponent(control, Data);
-    return TAnswer::Show(no, control);
-}
-
-TAnswer* TAnswerImage::Show(int no, QWidget* control)
-{
-    if (no != No)
-        return TAnswer::Show(no, control);
-    try {
-        const QString path = DataPath();
-        auto* image = qobject_cast<TImage*>(control);
-        if (image && FileExists(path))
-            image->LoadFromFile(path);
-    } catch (const std::exception& e) {
-        QString s;
-        DescribeError(e, QStringLiteral("Show"), s);
-        WriteLog(QStringLiteral("TAnswerImage"), s);
-    }
-    return TAnswer::Show(no, control);
-}
-
-TAnswer* TAnswerVoice::Show(int no, QWidget* control)
-{
-    if (no != No)
-        return TAnswer::Show(no, control);
-    try {
-        const QString path = DataPath();
-        // Whether it played is of no concern here: a sound that cannot play is silence.
-        if (FileExists(path))
-            PlayWaveFile(path);
-    } catch (const std::exception& e) {
-        QString s;
-        DescribeError(e, QStringLiteral("Show"), s);
-        WriteLog(QStringLiteral("TAnswerVoice"), s);
-    }
-    return TAnswer::Show(no, control);
-}
-
-TAnswer* TAnswerNull::Show(int, QWidget*)
-{
-    return nullptr;
-}
-
-const TAnswer* TAnswerNull::AddToListView(int, TListView&, TReplyControl&, int, int,
-                                          TRowList&) const
-{
-    return nullptr;
-}
-
-const TAnswer* TAnswerNull::AddAllToListView(TListView&) const
-{
-    return nullptr;
 }
 
 const TAnswer* TAnswerNull::IsFinished(int, bool&) const

@@ -1,10 +1,7 @@
 #include "data/UQuestion.h"
 
-#include "data/UConstDisplay.h"
 #include "platform/core/Exception.h"
 #include "platform/files/Files.h"
-#include "platform/vcl/Image.h"
-#include "platform/winapi/Sound.h"
 
 TQuestion::TQuestion(int no, const QString& folder, const QString& data)
     : No(no), Folder(folder), Data(data)
@@ -29,11 +26,6 @@ void TQuestion::DescribeError(const std::exception& e, const QString& prefix, QS
         + QLatin1Char('>');
 }
 
-TQuestion* TQuestion::Show(int, QWidget*)
-{
-    return Next.get();
-}
-
 const TQuestion* TQuestion::HasImage(bool&) const
 {
     return Next.get();
@@ -49,13 +41,6 @@ QString TQuestion::DataPath() const
     return ResolvePath(Folder, Data);
 }
 
-TQuestion* TQuestionText::Show(int no, QWidget* control)
-{
-    if (no == No)
-        ShowTextComponent(control, Data);
-    return TQuestion::Show(no, control);
-}
-
 const TQuestion* TQuestionText::GetText(int no, QString& s) const
 {
     if (no == No)
@@ -63,36 +48,9 @@ const TQuestion* TQuestionText::GetText(int no, QString& s) const
     return TQuestion::GetText(no, s);
 }
 
-TQuestion* TQuestionImage::Show(int no, QWidget* control)
-{
-    if (no == No) {
-        const QString path = DataPath();
-        auto* image = qobject_cast<TImage*>(control);
-        if (image && FileExists(path))
-            image->LoadJpegFromFile(path);
-    }
-    return TQuestion::Show(no, control);
-}
-
 const TQuestion* TQuestionImage::HasImage(bool& result) const
 {
     result = true;
-    return nullptr;
-}
-
-TQuestion* TQuestionVoice::Show(int no, QWidget* control)
-{
-    if (no == No) {
-        const QString path = DataPath();
-        // Whether it played is of no concern here: a sound that cannot play is silence.
-        if (FileExists(path))
-            PlayWaveFile(path);
-    }
-    return TQuestion::Show(no, control);
-}
-
-TQuestion* TQuestionNull::Show(int, QWidget*)
-{
     return nullptr;
 }
 

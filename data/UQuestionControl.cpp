@@ -1,6 +1,5 @@
 #include "data/UQuestionControl.h"
 
-#include "data/UConstDisplay.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 
@@ -34,12 +33,6 @@ std::unique_ptr<TQuestionControl> TQuestionControl::CreateEmpty(const QString& f
     std::unique_ptr<TQuestionControl> store(new TQuestionControl(folder, TNoQuestions{}));
     store->Head = CreateQuestionNull();
     return store;
-}
-
-void TQuestionControl::Show(int no, QWidget* control)
-{
-    ShowTextComponent(control, QString());
-    ShowChain(Head.get(), no, control);
 }
 
 bool TQuestionControl::HasImage() const

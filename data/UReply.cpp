@@ -170,16 +170,6 @@ TReply* TReplyNull::SavePending(TClientDataSet&)
     return nullptr;
 }
 
-const TReply* TReplyNull::AddToListView(int, TListView&, TRowList&) const
-{
-    return nullptr;
-}
-
-const TReply* TReplyNull::AddToChart(int, TChart&) const
-{
-    return nullptr;
-}
-
 TReply* TReplyNull::CollectUnjudged(std::vector<TReply*>&)
 {
     return nullptr;
@@ -193,4 +183,19 @@ const TReply* TReplyNull::CountTests(int, int&) const
 const TReply* TReplyNull::CountCorrect(int, int&) const
 {
     return nullptr;
+}
+
+void TReplyText::SaveToDataSet(TClientDataSet& dataSet)
+{
+    WriteRecord(dataSet, ReplyTypeText);
+}
+
+void TReplyImage::SaveToDataSet(TClientDataSet& dataSet)
+{
+    WriteRecord(dataSet, ReplyTypeImage);
+}
+
+void TReplyVoice::SaveToDataSet(TClientDataSet& dataSet)
+{
+    WriteRecord(dataSet, ReplyTypeVoice);
 }

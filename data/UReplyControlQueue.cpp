@@ -99,3 +99,11 @@ int TReplyControl::CountTests(int no)
         reply->CountTests(no, count);
     return count;
 }
+
+void TReplyControl::GetStatistics(int no, TStringList& lines)
+{
+    TReplyTotals totals;
+    for (const TReply* reply : index_.Of(no))
+        totals.Add(*reply, no);
+    StatisticsLines(totals, lines);
+}

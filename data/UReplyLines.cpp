@@ -1,23 +1,13 @@
-// What replies contribute to texts: statistics lines, info lines, list rows, chart points.
+// What replies contribute to texts: statistics lines and info lines.
 #include "data/UReply.h"
 
-#include "platform/core/Checked.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
 #include "platform/text/Trim.h"
-#include "platform/vcl/Chart.h"
 
 namespace {
 
-const QString NoTime = QStringLiteral("- 秒");
 const QString Seconds = QStringLiteral("秒");
-
-// The seconds within the minute and the milliseconds of a duration, as one integer
-// (3.25 s gives 3250); the value is taken to the nearest millisecond first.
-int SecondsAndMs(TDateTime duration)
-{
-    return StrToIntDef(FormatDateTime(QStringLiteral("szzz"), duration), 0);
-}
 
 QString SecondsText(TDateTime duration)
 {
@@ -78,39 +68,4 @@ void TReply::GetReplyInfo(TStringList& lines) const
     lines.Add(QStringLiteral("REPLY_CLEAR=") + mark);
     GetMarkText(Answer, mark);
     lines.Add(QStringLiteral("REPLY_ANSWER=") + mark);
-}
-
-const TReply* TReply::AddToListView(int no, TListView&, TRowList& rows) const
-{
-    if (no != No)
-        return Next.get();
-    const int totalMs = SecondsAndMs(EndTime - StartTime);
-    const int startMs = SecondsAndMs(ReplyStart - StartTime);
-    QString answerMark;
-    QString clearMark;
-    GetMarkText(Answer, answerMark);
-    GetMarkText(Clear, clearMark);
-
-    auto row = std::make_unique<TListItem>();
-    row->SubItems = {NoTime, NoTime, answerMark, clearMark};
-    row->Caption = FormatDateTime(QStringLiteral("YYYY/MM/DD HH:MM:SS"), StartTime);
-    row->SubItems[0] = SecondsText(EndTime - StartTime) + Seconds;
-    if (totalMs > startMs)
-        row->SubItems[1] = SecondsText(ReplyStart - StartTime) + Seconds;
-    // The list shows the last reply of the chain first.
-    rows.insert(rows.begin(), std::move(row));
-    return Next.get();
-}
-
-const TReply* TReply::AddToChart(int no, TChart& chart) const
-{
-    if (no != No)
-        return Next.get();
-    const int totalMs = SecondsAndMs(EndTime - StartTime);
-    const int startMs = SecondsAndMs(ReplyStart - StartTime);
-    const QString label = IntToStr(CheckedAdd(chart.Series(1).Count(), 1));
-    chart.Series(0).Add(0.0, label);
-    chart.Series(1).Add(totalMs / 1000.0, label);
-    chart.Series(2).Add((totalMs > startMs ? startMs : totalMs) / 1000.0, label);
-    return Next.get();
 }

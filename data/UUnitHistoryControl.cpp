@@ -192,3 +192,9 @@ void FinalizeUUnitHistoryControl()
     UnitHistoryControl.reset();
     UnitHistoryControlClass = nullptr;
 }
+
+void TUnitHistoryControl::GetStatistics(int count, int no, const QString& subCategory,
+                                        TStringList& lines)
+{
+    Head->GetStatistics(count, no, subCategory, lines);
+}

@@ -1,25 +1,12 @@
-// What history rows contribute to texts: statistics lines, list rows and chart points.
+// What history rows contribute to texts: the statistics lines of a unit.
 #include "data/UUnitHistory.h"
 
 #include "data/UConst.h"
 #include "platform/core/Checked.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
-#include "platform/vcl/Chart.h"
 
-#include <algorithm>
 #include <cmath>
-
-namespace {
-
-// The seconds within the minute and the milliseconds of a duration's magnitude, as one
-// integer (3 s 45 ms gives 3045).
-int SecondsAndMs(TDateTime duration)
-{
-    return StrToIntDef(FormatDateTime(QStringLiteral("szzz"), duration), 0);
-}
-
-} // namespace
 
 const TUnitHistory* TUnitHistory::CollectStatistics(int count, int no, const QString& subCategory,
                                                     int& tests, TDateTime& latest,
@@ -33,39 +20,6 @@ const TUnitHistory* TUnitHistory::CollectStatistics(int count, int no, const QSt
         latest = TestDate;
         total = TestCount * Average;
     }
-    return Next.get();
-}
-
-const TUnitHistory* TUnitHistory::AddToListView(int count, int no, const QString& subCategory,
-                                                TListView&, TRowList& rows) const
-{
-    if (!Matches(count, no, subCategory))
-        return Next.get();
-    auto row = std::make_unique<TListItem>();
-    row->Caption = FormatDateTime(QStringLiteral("YYYY/MM/DD HH:MM:SS"), TestDate);
-    row->SubItems = {IntToStr(TestCount),
-                     IntToStr(AnswerCount),
-                     IntToStr(ClearCount),
-                     FormatDateTime(QStringLiteral("n分ss秒"), TestCount * Average),
-                     FormatDateTime(QStringLiteral("s.zzz"), Average) + QStringLiteral("秒"),
-                     FormatPercent(AnswerCount, TestCount),
-                     FormatPercent(ClearCount, TestCount)};
-    // The list shows the last row of the chain first.
-    rows.insert(rows.begin(), std::move(row));
-    return Next.get();
-}
-
-const TUnitHistory* TUnitHistory::AddToChart(int count, int no, const QString& subCategory,
-                                             TChart& chart) const
-{
-    if (!Matches(count, no, subCategory))
-        return Next.get();
-    const QString label = IntToStr(CheckedAdd(chart.Series(0).Count(), 1));
-    chart.Series(4).Add(SecondsAndMs(Average) / 1000.0, label);
-    chart.Series(3).Add(std::min(TestCount, ClearCount), label);
-    chart.Series(2).Add(std::min(TestCount, AnswerCount), label);
-    chart.Series(1).Add(TestCount, label);
-    chart.Series(0).Add(0.0, label);
     return Next.get();
 }
 
@@ -96,17 +50,6 @@ void UnitHistoryLines(int tests, TDateTime latest, TDateTime total, TStringList&
 
 const TUnitHistory* TUnitHistoryNull::CollectStatistics(int, int, const QString&, int&,
                                                         TDateTime&, TDateTime&) const
-{
-    return nullptr;
-}
-
-const TUnitHistory* TUnitHistoryNull::AddToListView(int, int, const QString&, TListView&,
-                                                    TRowList&) const
-{
-    return nullptr;
-}
-
-const TUnitHistory* TUnitHistoryNull::AddToChart(int, int, const QString&, TChart&) const
 {
     return nullptr;
 }
