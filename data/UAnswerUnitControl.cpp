@@ -1,4 +1,4 @@
-// The unit store: building the units, the Null store and the current store.
+// The unit store: building the units and the current store.
 #include "data/UAnswerUnitControl.h"
 
 #include "data/USubCategory.h"
@@ -36,11 +36,6 @@ void TAnswerUnitControl::BuildUnits(int unitSize)
     AnswerUnitClass->BuildChain(chain, unitSize, counter, name, numbers);
     Head = std::move(chain);
 }
-
-void TAnswerUnitControlNull::FillListView(int, TListView&, TRowList&) {}
-void TAnswerUnitControlNull::ShowUnitQuestions(int, int, TListView&, TRowList&) {}
-void TAnswerUnitControlNull::SetupColumns(TListView&) {}
-void TAnswerUnitControlNull::SaveColumnWidths(TListView&) {}
 
 void TAnswerUnitControlClass::CreateInstance(const QString& folder, int unitSize) const
 {

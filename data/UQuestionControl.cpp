@@ -1,3 +1,4 @@
+// The question store: loading and the lookups, and the current store.
 #include "data/UQuestionControl.h"
 
 #include "platform/dataset/ClientDataSet.h"
@@ -43,23 +44,6 @@ bool TQuestionControl::HasImage() const
 void TQuestionControl::GetText(int no, QString& s) const
 {
     ChainGetText(Head.get(), no, s);
-}
-
-TQuestionControlNull::TQuestionControlNull(const QString& folder)
-    : TQuestionControl(folder, TNoQuestions{})
-{
-}
-
-void TQuestionControlNull::Show(int, QWidget*) {}
-
-bool TQuestionControlNull::HasImage() const
-{
-    return false;
-}
-
-void TQuestionControlNull::GetText(int, QString& s) const
-{
-    s.clear();
 }
 
 void TQuestionControlClass::CreateInstance(const QString& folder) const

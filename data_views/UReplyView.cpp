@@ -5,6 +5,7 @@
 
 #include "data_views/UConstDisplay.h"
 #include "platform/core/Checked.h"
+#include "platform/core/Exception.h"
 #include "platform/files/Files.h"
 #include "platform/text/Convert.h"
 #include "platform/vcl/Chart.h"
@@ -66,6 +67,11 @@ const TReply* TReply::AddToChart(int no, TChart& chart) const
     chart.Series(1).Add(totalMs / 1000.0, label);
     chart.Series(2).Add((totalMs > startMs ? startMs : totalMs) / 1000.0, label);
     return Next.get();
+}
+
+void TReply::ShowData(QWidget*)
+{
+    throw Exception(QStringLiteral("Abstract Error"));
 }
 
 void TReplyText::ShowData(QWidget* control)
