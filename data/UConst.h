@@ -11,6 +11,9 @@
 
 #include <QString>
 
+class TClientDataSet;
+class TFieldDefs;
+
 // Folders and categories. GetAppDir (the program folder, with a trailing "/") comes from
 // platform/files.
 //

@@ -1,10 +1,10 @@
 // The data screen's opening, its model and its four lists with their charts.
+#include "data_views/UConstDisplay.h"
 #include "screens/data/UfrmData.h"
 
 #include "data/UAnswerControl.h"
 #include "data/UAnswerUnitControl.h"
 #include "data/UConst.h"
-#include "data/UConstDisplay.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"

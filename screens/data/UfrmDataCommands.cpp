@@ -1,8 +1,8 @@
 // The data screen's commands: starting a test, the unit size, the learning settings, the
 // subset editor and the three clear operations of the popup menus.
+#include "data_views/UConstDisplay.h"
 #include "screens/data/UfrmData.h"
 
-#include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
 #include "data/USubCategory.h"

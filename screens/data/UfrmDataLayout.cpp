@@ -1,10 +1,10 @@
 // The data screen's layout: panel sizes kept in Control.inf [位置], proportional resizing,
 // the bottom buttons of the menu column, the default placement, the window state kept in
 // Form.dat, the keys, and everything that is saved when the screen closes.
+#include "data_views/UConstDisplay.h"
 #include "screens/data/UfrmData.h"
 
 #include "data/UConst.h"
-#include "data/UConstDisplay.h"
 #include "platform/files/Files.h"
 #include "platform/text/Convert.h"
 #include "platform/text/Trim.h"

@@ -1,5 +1,6 @@
 // The subset editor's unit: its globals, the controller's life, the modal run, showing
 // and the keys.
+#include "data_views/UConstDisplay.h"
 #include "screens/subset/UfrmCategoryCreate.h"
 
 #include "data/UConst.h"

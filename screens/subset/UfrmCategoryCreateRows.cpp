@@ -1,6 +1,7 @@
 // The subset editor's rows: one per text question, read from Answer.cds and Question.cds
 // with the question's statistics, shared out between the left list and the current
 // subset on the right, and shown by the owner-data lists.
+#include "data_views/UConstDisplay.h"
 #include "screens/subset/UfrmCategoryCreate.h"
 
 #include "data/UConst.h"
