@@ -1,14 +1,12 @@
-// The answer store: loading, showing, finished questions and the current store.
+// The answer store: loading, finished questions and the current store.
 #include "data/UAnswerControl.h"
 
-#include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
 #include "platform/core/Exception.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 #include "platform/text/StringList.h"
-#include "platform/vcl/Image.h"
 
 namespace {
 
@@ -48,14 +46,6 @@ void TAnswerControl::DescribeError(const std::exception& e, const QString& prefi
     const QString message = own ? own->Message() : QString::fromLocal8Bit(e.what());
     const QChar tab(u'\t');
     s = prefix + tab + message + tab + QStringLiteral("<Folder=") + Folder + QLatin1Char('>');
-}
-
-void TAnswerControl::Show(int no, QWidget* control)
-{
-    ShowTextComponent(control, QString());
-    if (auto* image = qobject_cast<TImage*>(control))
-        DrawControlFrame(*image);
-    ShowAnswerChain(Head.get(), no, control);
 }
 
 int TAnswerControl::CountFinished(const TStringList& numbers)

@@ -11,10 +11,6 @@
 
 #include <QString>
 
-#if __has_include("data/UConstDisplay.h")
-#include "data/UConstDisplay.h"
-#endif
-
 // Folders and categories. GetAppDir (the program folder, with a trailing "/") comes from
 // platform/files.
 //

@@ -16,9 +16,9 @@
 // the loader builds the chain in a loop and a node frees the rest of its chain in a loop,
 // so no call depth grows with the number of rows.
 
+#include "data/RowList.h"
 #include "platform/core/ClassRef.h"
 #include "platform/datetime/DateTime.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <memory>

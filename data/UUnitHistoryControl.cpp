@@ -167,6 +167,12 @@ void TUnitHistoryControl::ClearAll()
     Head = std::move(head);
 }
 
+void TUnitHistoryControl::GetStatistics(int count, int no, const QString& subCategory,
+                                        TStringList& lines)
+{
+    Head->GetStatistics(count, no, subCategory, lines);
+}
+
 void TUnitHistoryControlClass::CreateInstance(const QString& folder) const
 {
     if (UnitHistoryControl)

@@ -2,8 +2,8 @@
 // and the keys.
 #include "screens/subset/UfrmCategoryCreate.h"
 
-#include "data/UConst.h"
 #include "data/USubCategory.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/ComboBox.h"
 #include "platform/vcl/ListView.h"

@@ -5,6 +5,7 @@
 
 #include "data/UConst.h"
 #include "data/UReplyControl.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/WindowsPath.h"
 #include "platform/text/CommaText.h"

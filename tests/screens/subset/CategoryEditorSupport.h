@@ -20,6 +20,7 @@
 #include "platform/vcl/ComboBox.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/FileDialog.h"
+#include "platform/vcl/Image.h"
 #include "platform/vcl/ListView.h"
 #include "screens/subset/UfrmCategoryCreate.h"
 #include "screens/subset/UfrmCategoryName.h"

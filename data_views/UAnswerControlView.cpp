@@ -1,11 +1,12 @@
-// The answer store: the answer list with its column widths.
+// The answer store: showing an answer, the answer list with its column widths.
 #include "data/UAnswerControl.h"
 
-#include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
+#include "platform/vcl/Image.h"
 #include "platform/vcl/ListView.h"
 
 #include <algorithm>
@@ -70,4 +71,12 @@ void TAnswerControl::SaveColumnWidths(TListView& listView)
     for (std::size_t i = 0; i < AnswerColumnCount; ++i)
         ini.WriteInteger(WidthSection, AnswerColumnCaptions[i],
                          std::max(listView.Column(static_cast<int>(i)).Width(), SavedMinWidth));
+}
+
+void TAnswerControl::Show(int no, QWidget* control)
+{
+    ShowTextComponent(control, QString());
+    if (auto* image = qobject_cast<TImage*>(control))
+        DrawControlFrame(*image);
+    ShowAnswerChain(Head.get(), no, control);
 }

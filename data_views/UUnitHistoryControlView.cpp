@@ -1,7 +1,7 @@
-// The history store: statistics, the history list with its column widths, the chart.
+// The history store: the history list with its column widths, the history chart.
 #include "data/UUnitHistoryControl.h"
 
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/core/Checked.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
@@ -29,12 +29,6 @@ struct TListUpdate {
 };
 
 } // namespace
-
-void TUnitHistoryControl::GetStatistics(int count, int no, const QString& subCategory,
-                                        TStringList& lines)
-{
-    Head->GetStatistics(count, no, subCategory, lines);
-}
 
 void TUnitHistoryControl::FillListView(int count, int no, const QString& subCategory,
                                        TListView& listView, TRowList& rows)

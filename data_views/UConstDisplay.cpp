@@ -1,4 +1,4 @@
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 
 #include "data/UConst.h"
 #include "platform/text/Trim.h"

@@ -1,7 +1,7 @@
-// The reply store: statistics, the reply list with its column widths, the reply chart.
+// The reply store: the reply list with its column widths, the reply chart.
 #include "data/UReplyControl.h"
 
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"
@@ -25,14 +25,6 @@ struct TListUpdate {
 };
 
 } // namespace
-
-void TReplyControl::GetStatistics(int no, TStringList& lines)
-{
-    TReplyTotals totals;
-    for (const TReply* reply : index_.Of(no))
-        totals.Add(*reply, no);
-    StatisticsLines(totals, lines);
-}
 
 void TReplyControl::SetupColumns(TListView& listView)
 {
