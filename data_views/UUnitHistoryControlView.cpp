@@ -1,6 +1,7 @@
 // The history store: the history list with its column widths, the history chart.
 #include "data/UUnitHistoryControl.h"
 
+#include "data/UConst.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/core/Checked.h"
 #include "platform/ini/IniFile.h"
@@ -15,18 +16,6 @@ namespace {
 const QString WidthSection = QStringLiteral("単位履歴幅");
 constexpr int SavedMinWidth = 10;
 constexpr int AxisMinMaximum = 11;
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
 
 } // namespace
 
