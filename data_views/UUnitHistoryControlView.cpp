@@ -23,7 +23,7 @@ void TUnitHistoryControl::FillListView(int count, int no, const QString& subCate
                                        TListView& listView, TRowList& rows)
 {
     listView.ClearItems();
-    WalkHistory(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
+    WalkChain(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
         return row.AddToListView(count, no, subCategory, listView, rows);
     });
 }
@@ -38,7 +38,7 @@ void TUnitHistoryControl::SetupChart(int count, TChart& chart)
 void TUnitHistoryControl::ShowChart(int count, int no, const QString& subCategory, TChart& chart)
 {
     SetupChart(count, chart);
-    WalkHistory(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
+    WalkChain(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
         return row.AddToChart(count, no, subCategory, chart);
     });
     PadChartSeries(chart);
