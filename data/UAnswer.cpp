@@ -11,29 +11,6 @@
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
 
-TAnswer::TAnswer(int no, const QString& folder, const QString& data)
-    : No(no), Folder(folder), Data(data)
-{
-}
-
-TAnswer::~TAnswer()
-{
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TAnswer> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
-}
-
-void TAnswer::DescribeError(const std::exception& e, const QString& prefix, QString& s) const
-{
-    const auto* own = dynamic_cast<const Exception*>(&e);
-    const QString message = own ? own->Message() : QString::fromLocal8Bit(e.what());
-    const QChar tab(u'\t');
-    s = prefix + tab + message + tab + QStringLiteral("<No=") + QString::number(No) + tab
-        + QStringLiteral("Folder=") + Folder + tab + QStringLiteral("Data=") + Data
-        + QLatin1Char('>');
-}
-
 const TAnswer* TAnswer::IsFinished(int no, bool& done) const
 {
     if (no != No)
@@ -44,11 +21,6 @@ const TAnswer* TAnswer::IsFinished(int no, bool& done) const
     const int tested = DecimalOrZero(lines.Values(QStringLiteral("TestCount")));
     done = cleared >= Setting->ClearCount || tested >= Setting->MaxTestCount;
     return nullptr;
-}
-
-QString TAnswer::DataPath() const
-{
-    return ResolvePath(Folder, Data);
 }
 
 const TAnswer* TAnswerNull::IsFinished(int, bool&) const
@@ -104,27 +76,25 @@ std::unique_ptr<TAnswer> CreateAnswerNull()
 
 void ShowAnswerChain(TAnswer* head, int no, QWidget* control)
 {
-    for (TAnswer* node = head; node;)
-        node = node->Show(no, control);
+    WalkChain(head, [&](TAnswer& node) { return node.Show(no, control); });
 }
 
 void AddAnswerRows(const TAnswer* head, int no, TListView& listView, TReplyControl& replyCtl,
                    int clearCount, int maxTests, TRowList& rows)
 {
-    for (const TAnswer* node = head; node;)
-        node = node->AddToListView(no, listView, replyCtl, clearCount, maxTests, rows);
+    WalkChain(head, [&](const TAnswer& node) {
+        return node.AddToListView(no, listView, replyCtl, clearCount, maxTests, rows);
+    });
 }
 
 void AddAllAnswerRows(const TAnswer* head, TListView& listView)
 {
-    for (const TAnswer* node = head; node;)
-        node = node->AddAllToListView(listView);
+    WalkChain(head, [&](const TAnswer& node) { return node.AddAllToListView(listView); });
 }
 
 void ChainIsFinished(const TAnswer* head, int no, bool& done)
 {
-    for (const TAnswer* node = head; node;)
-        node = node->IsFinished(no, done);
+    WalkChain(head, [&](const TAnswer& node) { return node.IsFinished(no, done); });
 }
 
 void InitializeUAnswer()

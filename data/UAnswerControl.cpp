@@ -42,10 +42,8 @@ std::unique_ptr<TAnswerControl> TAnswerControl::CreateEmpty(const QString& folde
 
 void TAnswerControl::DescribeError(const std::exception& e, const QString& prefix, QString& s) const
 {
-    const auto* own = dynamic_cast<const Exception*>(&e);
-    const QString message = own ? own->Message() : QString::fromLocal8Bit(e.what());
     const QChar tab(u'\t');
-    s = prefix + tab + message + tab + QStringLiteral("<Folder=") + Folder + QLatin1Char('>');
+    s = prefix + tab + ErrorText(e) + tab + QStringLiteral("<Folder=") + Folder + QLatin1Char('>');
 }
 
 int TAnswerControl::CountFinished(const TStringList& numbers)

@@ -18,10 +18,7 @@ TAnswerUnit::TAnswerUnit(int unitSize, int& counter, const QString& name, const 
 
 TAnswerUnit::~TAnswerUnit()
 {
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TAnswerUnit> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
+    FreeChain(Next);
 }
 
 std::unique_ptr<TAnswerUnit> TAnswerUnitClass::CreateUnit(int unitSize, int& counter,
@@ -57,14 +54,12 @@ std::unique_ptr<TAnswerUnit> CreateAnswerUnitNull()
 
 void AddUnitRows(TAnswerUnit* head, TListView& listView, TRowList& rows)
 {
-    for (TAnswerUnit* node = head; node;)
-        node = node->AddToListView(listView, rows);
+    WalkChain(head, [&](TAnswerUnit& node) { return node.AddToListView(listView, rows); });
 }
 
 void ShowUnitChainQuestions(TAnswerUnit* head, int unitNo, TListView& listView, TRowList& rows)
 {
-    for (TAnswerUnit* node = head; node;)
-        node = node->ShowQuestions(unitNo, listView, rows);
+    WalkChain(head, [&](TAnswerUnit& node) { return node.ShowQuestions(unitNo, listView, rows); });
 }
 
 void InitializeUAnswerUnit()

@@ -11,6 +11,7 @@
 // call depth grows with the number of units.
 
 #include "data/RowList.h"
+#include "platform/core/Chain.h"
 #include "platform/core/ClassRef.h"
 #include "platform/text/StringList.h"
 

@@ -6,29 +6,6 @@
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 
-TQuestion::TQuestion(int no, const QString& folder, const QString& data)
-    : No(no), Folder(folder), Data(data)
-{
-}
-
-TQuestion::~TQuestion()
-{
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TQuestion> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
-}
-
-void TQuestion::DescribeError(const std::exception& e, const QString& prefix, QString& s) const
-{
-    const auto* own = dynamic_cast<const Exception*>(&e);
-    const QString message = own ? own->Message() : QString::fromLocal8Bit(e.what());
-    const QChar tab(u'\t');
-    s = prefix + tab + message + tab + QStringLiteral("<No=") + QString::number(No) + tab
-        + QStringLiteral("Folder=") + Folder + tab + QStringLiteral("Data=") + Data
-        + QLatin1Char('>');
-}
-
 const TQuestion* TQuestion::HasImage(bool&) const
 {
     return Next.get();
@@ -37,11 +14,6 @@ const TQuestion* TQuestion::HasImage(bool&) const
 const TQuestion* TQuestion::GetText(int, QString&) const
 {
     return Next.get();
-}
-
-QString TQuestion::DataPath() const
-{
-    return ResolvePath(Folder, Data);
 }
 
 const TQuestion* TQuestionText::GetText(int no, QString& s) const
@@ -103,22 +75,19 @@ std::unique_ptr<TQuestion> CreateQuestionNull()
 
 void ShowChain(TQuestion* head, int no, QWidget* control)
 {
-    for (TQuestion* node = head; node;)
-        node = node->Show(no, control);
+    WalkChain(head, [&](TQuestion& node) { return node.Show(no, control); });
 }
 
 bool ChainHasImage(const TQuestion* head)
 {
     bool result = false;
-    for (const TQuestion* node = head; node;)
-        node = node->HasImage(result);
+    WalkChain(head, [&](const TQuestion& node) { return node.HasImage(result); });
     return result;
 }
 
 void ChainGetText(const TQuestion* head, int no, QString& s)
 {
-    for (const TQuestion* node = head; node;)
-        node = node->GetText(no, s);
+    WalkChain(head, [&](const TQuestion& node) { return node.GetText(no, s); });
 }
 
 void InitializeUQuestion()

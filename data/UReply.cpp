@@ -35,10 +35,7 @@ TReply::TReply(int state, int no, TDateTime replyStart, TDateTime startTime, TDa
 
 TReply::~TReply()
 {
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TReply> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
+    FreeChain(Next);
 }
 
 TReply* TReply::LoadNext(TClientDataSet& dataSet)

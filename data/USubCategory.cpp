@@ -102,7 +102,7 @@ TSubCategory::~TSubCategory() = default;
 void TSubCategory::SetFolder(const QString& folder)
 {
     Folder = folder;
-    IniPath = folder + QStringLiteral("Control.inf");
+    IniPath = ControlInfPath(folder);
     Names = std::make_unique<TStringList>();
     ListSubFiles(Folder, *Names);
     for (const QString& fileName : ListSubFileNames(Folder))

@@ -42,10 +42,7 @@ TUnitHistory::TUnitHistory(int count, int no, const QString& subCategoryName, TD
 TUnitHistory::~TUnitHistory()
 {
     State.reset();
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TUnitHistory> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
+    FreeChain(Next);
 }
 
 bool TUnitHistory::Matches(int count, int no, const QString& subCategory) const
@@ -76,7 +73,7 @@ void TUnitHistory::AddRecord(std::unique_ptr<TUnitHistory>& head, int count, int
         UnitHistoryClass->Create(count, no, subCategory, testDate, average, testCount,
                                  answerCount, clearCount, StateRegClass->Create());
     std::unique_ptr<TUnitHistory>* link = &head;
-    WalkHistory(head.get(), [&](TUnitHistory& n) { return n.AppendNode(link, node); });
+    WalkChain(head.get(), [&](TUnitHistory& n) { return n.AppendNode(link, node); });
 }
 
 TUnitHistory* TUnitHistoryNull::AppendNode(std::unique_ptr<TUnitHistory>*& link,
@@ -114,7 +111,7 @@ void TUnitHistory::GetStatistics(int count, int no, const QString& subCategory,
     int tests = 0;
     TDateTime latest = 0.0;
     TDateTime total = 0.0;
-    WalkHistory(this, [&](const TUnitHistory& row) {
+    WalkChain(this, [&](const TUnitHistory& row) {
         return row.CollectStatistics(count, no, subCategory, tests, latest, total);
     });
     UnitHistoryLines(tests, latest, total, lines);

@@ -109,7 +109,7 @@ void TUnitHistoryControl::WritePending()
         dataSet.LoadFromFile(path);
         dataSet.Open();
         dataSet.First();
-        WalkHistory(Head.get(), [&](TUnitHistory& row) { return row.SavePending(dataSet); });
+        WalkChain(Head.get(), [&](TUnitHistory& row) { return row.SavePending(dataSet); });
         dataSet.SaveToFile(path);
         dataSet.Close();
     } catch (...) {

@@ -1,6 +1,7 @@
 // The answer store: showing an answer, the answer list with its column widths.
 #include "data/UAnswerControl.h"
 
+#include "data/UConst.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
 #include "data_views/UConstDisplay.h"
@@ -20,18 +21,6 @@ constexpr std::array<TAlignment, AnswerColumnCount> AnswerColumnAlignments = {
     TAlignment::taCenter,       TAlignment::taLeftJustify,  TAlignment::taRightJustify,
     TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taRightJustify,
     TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taCenter};
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The unit store: the unit list and its columns, the answer list of one unit.
 #include "data/UAnswerUnitControl.h"
 
+#include "data/UConst.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/ini/IniFile.h"
 #include "platform/vcl/ListView.h"
@@ -8,18 +9,6 @@
 namespace {
 
 const QString WidthSection = QStringLiteral("単位一覧幅");
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
 
 } // namespace
 

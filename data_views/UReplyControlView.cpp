@@ -1,6 +1,7 @@
 // The reply store: the reply list with its column widths, the reply chart.
 #include "data/UReplyControl.h"
 
+#include "data/UConst.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
@@ -11,18 +12,6 @@ namespace {
 
 const QString WidthSection = QStringLiteral("回答幅");
 constexpr double ChartAxisMaximum = 12000.0;
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
 
 } // namespace
 

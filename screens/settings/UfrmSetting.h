@@ -7,6 +7,7 @@
 #include "data/USetting.h"
 #include "platform/core/ClassRef.h"
 #include "platform/vcl/Form.h"
+#include "ui_UfrmSetting.h"
 #include "platform/vcl/Input.h"
 
 #include <memory>
@@ -17,25 +18,12 @@ class TComboBox;
 class TImage;
 class TSpinEdit;
 
-class TfrmSetting : public TForm {
+class TfrmSetting : public TForm, public Ui::TfrmSetting {
     Q_OBJECT
 public:
     explicit TfrmSetting(QWidget* owner = nullptr);
     ~TfrmSetting() override;
 
-    TImage* imgMenu = nullptr;
-    QLabel* lblUserUnitCount = nullptr;
-    TSpinEdit* sedtUserUnitCount = nullptr;
-    QLabel* lblClear = nullptr;
-    TComboBox* sedtClear = nullptr;
-    QLabel* lblClearCount = nullptr;
-    TSpinEdit* sedtClearCount = nullptr;
-    QLabel* lblMaxCount = nullptr;
-    TSpinEdit* sedtMaxCount = nullptr;
-    QLabel* lblOutList = nullptr;
-    TComboBox* cmbOutList = nullptr;
-    TButton* btnSetting = nullptr;
-    TButton* btnCancel = nullptr;
 };
 
 // The dialog's event handlers for one settings object, which keeps the result in its

@@ -16,6 +16,7 @@
 #include "platform/core/ClassRef.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/Form.h"
+#include "ui_UfrmJudge.h"
 #include "platform/vcl/Input.h"
 
 #include <QString>
@@ -33,36 +34,12 @@ class TStringList;
 // The prefixes of the four reply-info labels: time, start, correct, passed.
 extern const std::array<QString, 4> ReplyInfoCaptions;
 
-class TfrmJudge : public TForm {
+class TfrmJudge : public TForm, public Ui::TfrmJudge {
     Q_OBJECT
 public:
     explicit TfrmJudge(QWidget* owner = nullptr);
     ~TfrmJudge() override;
 
-    TImage* Image1 = nullptr; // stretched background
-    QLabel* lblMondai = nullptr;
-    QLabel* lblCount = nullptr;
-    TMemo* memQuestion = nullptr;
-    QLabel* Label3 = nullptr;
-    QFrame* pnlQuestion = nullptr;
-    TImage* imgQuestion = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblAnswerText = nullptr;
-    QLabel* Label2 = nullptr;
-    QFrame* pnlImg = nullptr;
-    TImage* imgPen = nullptr;
-    QLabel* lblKeyInput = nullptr;
-    QLineEdit* edtKeyInput = nullptr;
-    QLabel* lblTestTime = nullptr;
-    QLabel* lblStartTime = nullptr;
-    QLabel* lblAnswer = nullptr;
-    QLabel* lblClear = nullptr;
-    TSpeedButton* sbtnMaru = nullptr;
-    TSpeedButton* sbtnBatu = nullptr;
-    TSpeedButton* sbtnReView = nullptr;
-    TSpeedButton* sbtnClear = nullptr;
-    TSpeedButton* sbtnPrior = nullptr;
-    TSpeedButton* sbtnNext = nullptr;
     TKoltWinTab* KoltWinTab = nullptr; // inactive until Execute switches it on
 };
 

@@ -1,5 +1,6 @@
 #include "screens/test/UfrmTest.h"
 
+#include "data/UConst.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
@@ -54,11 +55,6 @@ struct TFormRelease {
         frmTest.reset();
     }
 };
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
 
 } // namespace
 

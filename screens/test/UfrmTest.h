@@ -21,6 +21,7 @@
 #include "platform/datetime/DateTime.h"
 #include "platform/vcl/Canvas.h"
 #include "platform/vcl/Form.h"
+#include "ui_UfrmTest.h"
 #include "platform/vcl/Input.h"
 #include "platform/vcl/Timer.h"
 
@@ -40,26 +41,12 @@ class TStringList;
 // The period of Timer while a question is on screen, in milliseconds.
 inline constexpr int QuestionTimerInterval = 10000;
 
-class TfrmTest : public TForm {
+class TfrmTest : public TForm, public Ui::TfrmTest {
     Q_OBJECT
 public:
     explicit TfrmTest(QWidget* owner = nullptr);
     ~TfrmTest() override;
 
-    QWidget* Panel6 = nullptr;
-    TImage* Image1 = nullptr; // stretched background
-    QLabel* lblCount = nullptr;
-    QLabel* lblMondai = nullptr;
-    TMemo* memQuestion = nullptr;
-    QLabel* Label1 = nullptr;
-    QFrame* pnlQuestion = nullptr;
-    TImage* imgQuestion = nullptr;
-    QFrame* pnlImg = nullptr;
-    TImage* imgPen = nullptr;
-    QLabel* lblKeyInput = nullptr;
-    QLineEdit* edtKeyInput = nullptr;
-    TSpeedButton* sbtnResist = nullptr; // hidden until the first question
-    TSpeedButton* sbtnStop = nullptr;
     TTimer* Timer = nullptr;        // on, 100 ms: start of the countdown
     TTimer* TimerCaption = nullptr; // off, 1000 ms: elapsed seconds
     TKoltWinTab* KoltWinTab = nullptr; // inactive until the first question

@@ -5,7 +5,6 @@
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Memo.h"
 #include "platform/vcl/SpeedButton.h"
-#include "ui_UfrmTest.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -13,22 +12,7 @@
 
 TfrmTest::TfrmTest(QWidget* owner) : TForm(owner)
 {
-    Ui::TfrmTest ui;
-    ui.setupUi(this);
-    Panel6 = ui.Panel6;
-    Image1 = ui.Image1;
-    lblCount = ui.lblCount;
-    lblMondai = ui.lblMondai;
-    memQuestion = ui.memQuestion;
-    Label1 = ui.Label1;
-    pnlQuestion = ui.pnlQuestion;
-    imgQuestion = ui.imgQuestion;
-    pnlImg = ui.pnlImg;
-    imgPen = ui.imgPen;
-    lblKeyInput = ui.lblKeyInput;
-    edtKeyInput = ui.edtKeyInput;
-    sbtnResist = ui.sbtnResist;
-    sbtnStop = ui.sbtnStop;
+    setupUi(this);
     Image1->LoadFromFile(QStringLiteral(":/test/test_background.svg"));
 
     Timer = new TTimer(this);

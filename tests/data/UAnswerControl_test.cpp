@@ -14,19 +14,7 @@ const TDateTime Start = EncodeDateTime(2026, 3, 2, 10, 0, 0, 0);
 
 void WriteQuestions(const QString& folder, const std::vector<TAnswerRow>& rows)
 {
-    TClientDataSet ds;
-    ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-    ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-    ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-    ds.CreateDataSet();
-    for (const TAnswerRow& row : rows) {
-        ds.Append();
-        ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-        ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(row.Type);
-        ds.FieldByName(QStringLiteral("DATA")).SetAsString(row.Data);
-        ds.Post();
-    }
-    ds.SaveToFile(folder + QStringLiteral("Question.cds"));
+    WriteRecordFile(folder + QStringLiteral("Question.cds"), RecordRows(rows));
 }
 
 // A reply store whose statistics carry an end date that is no date-time.

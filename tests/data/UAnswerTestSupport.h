@@ -15,6 +15,7 @@
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -58,19 +59,7 @@ protected:
 
     void WriteAnswers(const std::vector<TAnswerRow>& rows) const
     {
-        TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-        ds.CreateDataSet();
-        for (const TAnswerRow& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(row.Type);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(row.Data);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + QStringLiteral("Answer.cds"));
+        WriteRecordFile(Folder() + QStringLiteral("Answer.cds"), RecordRows(rows));
     }
 
     // The numbers 1..n, answered "a1".."an" as text.
@@ -84,25 +73,16 @@ protected:
 
     void WriteReplies(const std::vector<TReplySet>& sets, TDateTime start) const
     {
-        TClientDataSet ds;
-        DefineReplyFields(ds.FieldDefs());
-        ds.CreateDataSet();
+        std::vector<TReplyRow> rows;
         int minute = 0;
         for (const TReplySet& set : sets)
             for (int i = 0; i < set.Tests; ++i) {
                 const TDateTime shown = start + (minute++) * 60 * AnswerSecond;
-                ds.Append();
-                ds.FieldByName(QStringLiteral("NO")).SetAsInteger(set.No);
-                ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(ReplyTypeText);
-                ds.FieldByName(QStringLiteral("STATE")).SetAsInteger(ReplyStateWritten);
-                ds.FieldByName(QStringLiteral("REPLYSTART")).SetAsDateTime(shown + AnswerSecond);
-                ds.FieldByName(QStringLiteral("STARTTIME")).SetAsDateTime(shown);
-                ds.FieldByName(QStringLiteral("ENDTIME")).SetAsDateTime(shown + 2.5 * AnswerSecond);
-                ds.FieldByName(QStringLiteral("CLEAR")).SetAsBoolean(i < set.Cleared);
-                ds.FieldByName(QStringLiteral("ANSWER")).SetAsBoolean(i < set.Correct);
-                ds.Post();
+                rows.push_back({set.No, ReplyTypeText, ReplyStateWritten, shown + AnswerSecond,
+                                shown, shown + 2.5 * AnswerSecond, QString(), i < set.Cleared,
+                                i < set.Correct});
             }
-        ds.SaveToFile(Folder() + QStringLiteral("Reply.cds"));
+        WriteReplyFile(Folder() + QStringLiteral("Reply.cds"), rows);
     }
 
     // Opens the category as the data screen does: settings, questions, replies, answers.

@@ -12,13 +12,14 @@
 #include "platform/core/Exception.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/vcl/ListView.h"
+#include "tests/support/CategoryFiles.h"
 
 #include <QThread>
 
 namespace {
 
-// One row of UnitHistory.cds.
-struct THistoryRow {
+// One row of UnitHistory.cds, no reply correct or passed.
+struct TUnitRun {
     int Count = 10;
     int No = 1;
     QString SubCategory;
@@ -47,46 +48,25 @@ protected:
     // Every question tested `tests` times, each reply wrong.
     void WriteReplies(const std::vector<int>& numbers, int tests) const
     {
-        TClientDataSet ds;
-        DefineReplyFields(ds.FieldDefs());
-        ds.CreateDataSet();
+        std::vector<TReplyRow> rows;
         const TDateTime start = EncodeDate(2026, 3, 1);
         for (int no : numbers) {
             for (int i = 0; i < tests; ++i) {
-                ds.Append();
-                ds.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
-                ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(ReplyTypeText);
-                ds.FieldByName(QStringLiteral("STATE")).SetAsInteger(ReplyStateWritten);
                 const TDateTime at = start + (no * 100 + i) * 60 * Second;
-                ds.FieldByName(QStringLiteral("REPLYSTART")).SetAsDateTime(at + Second);
-                ds.FieldByName(QStringLiteral("STARTTIME")).SetAsDateTime(at);
-                ds.FieldByName(QStringLiteral("ENDTIME")).SetAsDateTime(at + 2 * Second);
-                ds.FieldByName(QStringLiteral("CLEAR")).SetAsBoolean(false);
-                ds.FieldByName(QStringLiteral("ANSWER")).SetAsBoolean(false);
-                ds.Post();
+                rows.push_back({no, ReplyTypeText, ReplyStateWritten, at + Second, at,
+                                at + 2 * Second, QString(), false, false});
             }
         }
-        ds.SaveToFile(Folder() + QStringLiteral("Reply.cds"));
+        WriteReplyFile(Folder() + QStringLiteral("Reply.cds"), rows);
     }
 
-    void WriteHistory(const std::vector<THistoryRow>& rows) const
+    void WriteHistory(const std::vector<TUnitRun>& runs) const
     {
-        TClientDataSet ds;
-        DefineHistoryFields(ds.FieldDefs());
-        ds.CreateDataSet();
-        for (const THistoryRow& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("COUNT")).SetAsInteger(row.Count);
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("SUBCATEGORY")).SetAsString(row.SubCategory);
-            ds.FieldByName(QStringLiteral("TESTDATE")).SetAsDateTime(row.TestDate);
-            ds.FieldByName(QStringLiteral("TESTCOUNT")).SetAsInteger(row.TestCount);
-            ds.FieldByName(QStringLiteral("ANSWERCOUNT")).SetAsInteger(0);
-            ds.FieldByName(QStringLiteral("CLEARCOUNT")).SetAsInteger(0);
-            ds.FieldByName(QStringLiteral("AVERAGE")).SetAsDateTime(row.Average);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + QStringLiteral("UnitHistory.cds"));
+        std::vector<THistoryRow> rows;
+        for (const TUnitRun& run : runs)
+            rows.push_back({run.Count, run.No, run.SubCategory, run.TestDate, run.Average,
+                            run.TestCount, 0, 0});
+        WriteHistoryFile(Folder() + QStringLiteral("UnitHistory.cds"), rows);
     }
 
     // The stores of the category made current, as the data screen does.

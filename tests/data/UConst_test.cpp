@@ -4,6 +4,7 @@
 #include "platform/datetime/DateTime.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Ansi.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 
 #include <QFileInfo>
@@ -82,19 +83,10 @@ namespace {
 // An Answer.cds of the given number of text answers.
 void WriteAnswers(const QString& path, int rows)
 {
-    TClientDataSet answers;
-    answers.FieldDefs().Add(QStringLiteral("NO"), ftInteger, 0);
-    answers.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger, 0);
-    answers.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-    answers.CreateDataSet();
-    for (int no = 1; no <= rows; ++no) {
-        answers.Append();
-        answers.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
-        answers.FieldByName(QStringLiteral("TYPE")).SetAsInteger(1);
-        answers.FieldByName(QStringLiteral("DATA")).SetAsString(QStringLiteral("答え%1").arg(no));
-        answers.Post();
-    }
-    answers.SaveToFile(path);
+    std::vector<TRecordRow> answers;
+    for (int no = 1; no <= rows; ++no)
+        answers.push_back({no, 1, QStringLiteral("答え%1").arg(no)});
+    WriteRecordFile(path, answers);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "data/UQuestionControl.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -36,22 +37,11 @@ protected:
     void WriteQuestions(const std::vector<TQuestionRow>& rows,
                         const QString& fileName = QStringLiteral("Question.cds")) const
     {
-        TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-        ds.CreateDataSet();
-        for (const TQuestionRow& row : rows) {
-            ds.Append();
-            if (row.No)
-                ds.FieldByName(QStringLiteral("NO")).SetAsInteger(*row.No);
-            if (row.Type)
-                ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(*row.Type);
-            if (!row.Data.isEmpty())
-                ds.FieldByName(QStringLiteral("DATA")).SetAsString(row.Data);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + fileName);
+        std::vector<TRecordRow> records;
+        for (const TQuestionRow& row : rows)
+            records.push_back({row.No, row.Type,
+                               row.Data.isEmpty() ? std::nullopt : std::optional(row.Data)});
+        WriteRecordFile(Folder() + fileName, records);
     }
 
     void Open() const { QuestionControlClass->CreateInstance(Folder()); }

@@ -8,24 +8,12 @@
 #include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 #include <vector>
-
-// One record of Reply.cds.
-struct TReplyRow {
-    int No = 0;
-    int Type = ReplyTypeText;
-    int State = ReplyStateWritten;
-    TDateTime ReplyStart = 0.0;
-    TDateTime StartTime = 0.0;
-    TDateTime EndTime = 0.0;
-    QString Data;
-    bool Clear = false;
-    bool Answer = false;
-};
 
 inline constexpr TDateTime Second = 1.0 / 86400.0;
 
@@ -55,23 +43,7 @@ protected:
     // Writes the rows, in this stored order, as the folder's Reply.cds.
     void WriteReplies(const std::vector<TReplyRow>& rows) const
     {
-        TClientDataSet ds;
-        DefineReplyFields(ds.FieldDefs());
-        ds.CreateDataSet();
-        for (const TReplyRow& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(row.Type);
-            ds.FieldByName(QStringLiteral("STATE")).SetAsInteger(row.State);
-            ds.FieldByName(QStringLiteral("REPLYSTART")).SetAsDateTime(row.ReplyStart);
-            ds.FieldByName(QStringLiteral("STARTTIME")).SetAsDateTime(row.StartTime);
-            ds.FieldByName(QStringLiteral("ENDTIME")).SetAsDateTime(row.EndTime);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(row.Data);
-            ds.FieldByName(QStringLiteral("CLEAR")).SetAsBoolean(row.Clear);
-            ds.FieldByName(QStringLiteral("ANSWER")).SetAsBoolean(row.Answer);
-            ds.Post();
-        }
-        ds.SaveToFile(ReplyPath());
+        WriteReplyFile(ReplyPath(), rows);
     }
 
     // The records of Reply.cds in stored order.

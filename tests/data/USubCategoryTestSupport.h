@@ -7,6 +7,7 @@
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -17,19 +18,10 @@
 // Writes Folder + "Answer.cds" with one text answer per number, in this stored order.
 inline void WriteAnswerFile(const QString& folder, const std::vector<int>& numbers)
 {
-    TClientDataSet ds;
-    ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-    ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-    ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-    ds.CreateDataSet();
-    for (int no : numbers) {
-        ds.Append();
-        ds.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
-        ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(1);
-        ds.FieldByName(QStringLiteral("DATA")).SetAsString(QStringLiteral("answer %1").arg(no));
-        ds.Post();
-    }
-    ds.SaveToFile(folder + QStringLiteral("Answer.cds"));
+    std::vector<TRecordRow> rows;
+    for (int no : numbers)
+        rows.push_back({no, 1, QStringLiteral("answer %1").arg(no)});
+    WriteRecordFile(folder + QStringLiteral("Answer.cds"), rows);
 }
 
 class SubsetFolder : public testing::Test {

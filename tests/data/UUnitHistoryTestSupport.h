@@ -12,26 +12,13 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"
 #include "platform/vcl/ListView.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 #include <vector>
-
-inline constexpr TDateTime HistorySecond = 1.0 / 86400.0;
-
-// One history row, in the order of AddRecord's arguments.
-struct THistoryRow {
-    int Count = 10;
-    int No = 1;
-    QString SubCategory = QStringLiteral("全ての問題");
-    TDateTime TestDate = 0.0;
-    TDateTime Average = -3.5 * HistorySecond;
-    int TestCount = 10;
-    int AnswerCount = 8;
-    int ClearCount = 6;
-};
 
 class HistoryFolder : public testing::Test {
 protected:
@@ -53,22 +40,7 @@ protected:
     // eight history fields.
     void WriteHistory(const std::vector<THistoryRow>& rows) const
     {
-        TClientDataSet ds;
-        DefineHistoryFields(ds.FieldDefs());
-        ds.CreateDataSet();
-        for (const THistoryRow& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("COUNT")).SetAsInteger(row.Count);
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("SUBCATEGORY")).SetAsString(row.SubCategory);
-            ds.FieldByName(QStringLiteral("TESTDATE")).SetAsDateTime(row.TestDate);
-            ds.FieldByName(QStringLiteral("TESTCOUNT")).SetAsInteger(row.TestCount);
-            ds.FieldByName(QStringLiteral("ANSWERCOUNT")).SetAsInteger(row.AnswerCount);
-            ds.FieldByName(QStringLiteral("CLEARCOUNT")).SetAsInteger(row.ClearCount);
-            ds.FieldByName(QStringLiteral("AVERAGE")).SetAsDateTime(row.Average);
-            ds.Post();
-        }
-        ds.SaveToFile(HistoryPath());
+        WriteHistoryFile(HistoryPath(), rows);
     }
 
     // The rows of UnitHistory.cds in stored order.

@@ -17,6 +17,7 @@
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
 #include "screens/test/UfrmJudge.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -69,19 +70,7 @@ protected:
 
     void WriteRows(const QString& fileName, const std::vector<TJudgeRow>& rows) const
     {
-        TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-        ds.CreateDataSet();
-        for (const TJudgeRow& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(row.Type);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(row.Data);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + fileName);
+        WriteRecordFile(Folder() + fileName, RecordRows(rows));
     }
 
     // Text questions "q1".."qn" and text answers "a1".."an".

@@ -25,6 +25,7 @@
 #include "platform/vcl/Memo.h"
 #include "screens/test/UfrmJudge.h"
 #include "screens/test/UfrmTest.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -280,19 +281,10 @@ protected:
     // Rows numbered from 1, each a type and its data, as Question.cds or Answer.cds.
     void WriteRows(const QString& name, const std::vector<std::pair<int, QString>>& rows) const
     {
-        TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-        ds.CreateDataSet();
+        std::vector<TRecordRow> records;
         int no = 0;
-        for (const auto& [type, data] : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(++no);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(type);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(data);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + name);
+        for (const auto& [type, data] : rows)
+            records.push_back({++no, type, data});
+        WriteRecordFile(Folder() + name, records);
     }
 };
