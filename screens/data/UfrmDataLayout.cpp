@@ -197,7 +197,8 @@ void TfrmDataControl::KvUserWdwStateReadData(QObject*, TKvWdwStateData& data)
 
 void TfrmDataControl::KvUserWdwStateSaveData(QObject*, const TKvWdwStateData& data)
 {
-    if (data.Width <= 0 || data.Height <= 0)
+    // A category that could not be read keeps its files as they are.
+    if (!modelOpen_ || data.Width <= 0 || data.Height <= 0)
         return;
     WriteFileAtomic(Folder + FormStateFile, data.ToBytes());
 }
