@@ -3,10 +3,10 @@
 // reply list and chart of one question, each by the per-question index of the store and
 // by a walk of the whole chain.
 #include "bench/BenchApplication.h"
-#include "data/UConstDisplay.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/text/StringList.h"

@@ -2,9 +2,9 @@
 // of one unit: loading it, and the history list, chart and statistics of that unit, and
 // the statistics of all 50 units of the category (what one fill of the unit list asks).
 #include "bench/BenchApplication.h"
-#include "data/UConstDisplay.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/text/StringList.h"

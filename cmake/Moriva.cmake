@@ -12,11 +12,32 @@ if(MORIVA_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# moriva_add_library(NAME SOURCES ... LIBS ...): a static library of the project.
+# moriva_include_root(TARGET FOLDER [INTERFACE]): the include path of a library shows its
+# own folder and nothing else. Includes are written from the repository root
+# ("data/UReply.h"), so the path is a folder of the build tree holding a link to FOLDER at
+# its place below the root; a library sees the headers of the libraries it links (their
+# roots come with them) and no others.
+function(moriva_include_root target folder)
+  file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${folder})
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  get_filename_component(parent ${root}/${relative} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT IS_SYMLINK ${root}/${relative})
+    file(CREATE_LINK ${folder} ${root}/${relative} SYMBOLIC)
+  endif()
+  if(ARGV2 STREQUAL "INTERFACE")
+    target_include_directories(${target} INTERFACE ${root})
+  else()
+    target_include_directories(${target} PUBLIC ${root})
+  endif()
+endfunction()
+
+# moriva_add_library(NAME SOURCES ... LIBS ...): a static library of the project, made of
+# the sources of the folder it is declared in, linking LIBS (which it may include).
 function(moriva_add_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  moriva_include_root(${name} ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS})
 endfunction()
 

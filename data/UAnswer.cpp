@@ -1,54 +1,15 @@
-// The answer records: fields, showing, the retirement rule and the TAnswerNull.
+// The answer records: fields, the retirement rule and the TAnswerNull; the metaclass with
+// the factory and the loader; the walkers; the unit's class references.
 #include "data/UAnswer.h"
 
 #include "data/UConst.h"
-#include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
 #include "platform/core/Exception.h"
+#include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
-#include "platform/vcl/Image.h"
-#include "platform/winapi/Sound.h"
-
-TAnswer::TAnswer(int no, const QString& folder, const QString& data)
-    : No(no), Folder(folder), Data(data)
-{
-}
-
-TAnswer::~TAnswer()
-{
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TAnswer> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
-}
-
-void TAnswer::DescribeError(const std::exception& e, const QString& prefix, QString& s) const
-{
-    const auto* own = dynamic_cast<const Exception*>(&e);
-    const QString message = own ? own->Message() : QString::fromLocal8Bit(e.what());
-    const QChar tab(u'\t');
-    s = prefix + tab + message + tab + QStringLiteral("<No=") + QString::number(No) + tab
-        + QStringLiteral("Folder=") + Folder + tab + QStringLiteral("Data=") + Data
-        + QLatin1Char('>');
-}
-
-TAnswer* TAnswer::Show(int, QWidget*)
-{
-    return Next.get();
-}
-
-const TAnswer* TAnswer::AddToListView(int, TListView&, TReplyControl&, int, int, TRowList&) const
-{
-    return Next.get();
-}
-
-const TAnswer* TAnswer::AddAllToListView(TListView&) const
-{
-    return Next.get();
-}
 
 const TAnswer* TAnswer::IsFinished(int no, bool& done) const
 {
@@ -62,68 +23,6 @@ const TAnswer* TAnswer::IsFinished(int no, bool& done) const
     return nullptr;
 }
 
-QString TAnswer::DataPath() const
-{
-    return ResolvePath(Folder, Data);
-}
-
-TAnswer* TAnswerText::Show(int no, QWidget* control)
-{
-    if (no == No)
-        ShowTextComponent(control, Data);
-    return TAnswer::Show(no, control);
-}
-
-TAnswer* TAnswerImage::Show(int no, QWidget* control)
-{
-    if (no != No)
-        return TAnswer::Show(no, control);
-    try {
-        const QString path = DataPath();
-        auto* image = qobject_cast<TImage*>(control);
-        if (image && FileExists(path))
-            image->LoadFromFile(path);
-    } catch (const std::exception& e) {
-        QString s;
-        DescribeError(e, QStringLiteral("Show"), s);
-        WriteLog(QStringLiteral("TAnswerImage"), s);
-    }
-    return TAnswer::Show(no, control);
-}
-
-TAnswer* TAnswerVoice::Show(int no, QWidget* control)
-{
-    if (no != No)
-        return TAnswer::Show(no, control);
-    try {
-        const QString path = DataPath();
-        // Whether it played is of no concern here: a sound that cannot play is silence.
-        if (FileExists(path))
-            PlayWaveFile(path);
-    } catch (const std::exception& e) {
-        QString s;
-        DescribeError(e, QStringLiteral("Show"), s);
-        WriteLog(QStringLiteral("TAnswerVoice"), s);
-    }
-    return TAnswer::Show(no, control);
-}
-
-TAnswer* TAnswerNull::Show(int, QWidget*)
-{
-    return nullptr;
-}
-
-const TAnswer* TAnswerNull::AddToListView(int, TListView&, TReplyControl&, int, int,
-                                          TRowList&) const
-{
-    return nullptr;
-}
-
-const TAnswer* TAnswerNull::AddAllToListView(TListView&) const
-{
-    return nullptr;
-}
-
 const TAnswer* TAnswerNull::IsFinished(int, bool&) const
 {
     return nullptr;
@@ -134,4 +33,80 @@ int DecimalOrZero(const QString& text)
     if (text.contains(QLatin1Char('$')) || text.contains(QLatin1Char('x'), Qt::CaseInsensitive))
         return 0;
     return StrToIntDef(text, 0);
+}
+
+std::unique_ptr<TAnswer> TAnswerClass::CreateByType(int type, int no, const QString& folder,
+                                                    const QString& data) const
+{
+    switch (type) {
+    case AnswerTypeImage:
+        return AnswerImageClass->Create(no, folder, data);
+    case AnswerTypeVoice:
+        return AnswerVoiceClass->Create(no, folder, data);
+    default:
+        return AnswerTextClass->Create(no, folder, data);
+    }
+}
+
+void TAnswerClass::LoadChain(std::unique_ptr<TAnswer>& head, const QString& folder,
+                             TClientDataSet& dataSet) const
+{
+    std::unique_ptr<TAnswer>* link = &head;
+    try {
+        while (!dataSet.Eof()) {
+            const QString data = dataSet.FieldByName(QStringLiteral("DATA")).AsString();
+            const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
+            const int type = dataSet.FieldByName(QStringLiteral("TYPE")).AsInteger();
+            std::unique_ptr<TAnswer> node = CreateByType(type, no, folder, data);
+            // A row whose move to the next one fails is dropped with it.
+            dataSet.Next();
+            *link = std::move(node);
+            link = &(*link)->Next;
+        }
+    } catch (const std::exception&) {
+        WriteLog(QStringLiteral("TAnswer"), QStringLiteral("GetInstance E.Message=") + ExceptMessage());
+    }
+    *link = CreateAnswerNull();
+}
+
+std::unique_ptr<TAnswer> CreateAnswerNull()
+{
+    return AnswerNullClass->Create(-99, QStringLiteral("Null"), QStringLiteral("Null"));
+}
+
+void ShowAnswerChain(TAnswer* head, int no, QWidget* control)
+{
+    WalkChain(head, [&](TAnswer& node) { return node.Show(no, control); });
+}
+
+void AddAnswerRows(const TAnswer* head, int no, TListView& listView, TReplyControl& replyCtl,
+                   int clearCount, int maxTests, TRowList& rows)
+{
+    WalkChain(head, [&](const TAnswer& node) {
+        return node.AddToListView(no, listView, replyCtl, clearCount, maxTests, rows);
+    });
+}
+
+void AddAllAnswerRows(const TAnswer* head, TListView& listView)
+{
+    WalkChain(head, [&](const TAnswer& node) { return node.AddAllToListView(listView); });
+}
+
+void ChainIsFinished(const TAnswer* head, int no, bool& done)
+{
+    WalkChain(head, [&](const TAnswer& node) { return node.IsFinished(no, done); });
+}
+
+void InitializeUAnswer()
+{
+    AnswerClass = ClassOf<TAnswer, TAnswerClass>();
+    AnswerTextClass = ClassOf<TAnswerText, TAnswerClass>();
+    AnswerImageClass = ClassOf<TAnswerImage, TAnswerClass>();
+    AnswerVoiceClass = ClassOf<TAnswerVoice, TAnswerClass>();
+    AnswerNullClass = ClassOf<TAnswerNull, TAnswerClass>();
+}
+
+void FinalizeUAnswer()
+{
+    AnswerClass = AnswerTextClass = AnswerImageClass = AnswerVoiceClass = AnswerNullClass = nullptr;
 }

@@ -11,8 +11,9 @@
 // the loader builds the chain in a loop and a node frees the rest of its chain in a loop,
 // so no call depth grows with the number of answers.
 
+#include "data/RowList.h"
+#include "data/RecordNode.h"
 #include "platform/core/ClassRef.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <exception>
@@ -27,20 +28,12 @@ class TReplyControl;
 inline constexpr int AnswerTypeImage = 2;
 inline constexpr int AnswerTypeVoice = 3;
 
-class TAnswer {
+// No, Folder, Data (the answer text, or the file name relative to Folder), Next,
+// DescribeError and DataPath come from TRecordNode.
+class TAnswer : public TRecordNode<TAnswer> {
 public:
-    TAnswer(int no, const QString& folder, const QString& data);
-    virtual ~TAnswer();
-    TAnswer(const TAnswer&) = delete;
-    TAnswer& operator=(const TAnswer&) = delete;
+    using TRecordNode::TRecordNode;
 
-    int No;
-    QString Folder; // the category folder, with trailing separator
-    QString Data;   // the answer text, or the file name relative to Folder
-    std::unique_ptr<TAnswer> Next;
-
-    // S := prefix TAB message TAB "<No=" No TAB "Folder=" Folder TAB "Data=" Data ">".
-    virtual void DescribeError(const std::exception& e, const QString& prefix, QString& s) const;
     // The node's part in showing answer `no` on control.
     virtual TAnswer* Show(int no, QWidget* control);
     // The node's part in the answer rows of question `no`.
@@ -50,10 +43,6 @@ public:
     virtual const TAnswer* AddAllToListView(TListView& listView) const;
     // On the first node numbered `no`: Done := the retirement rule, and the walk ends.
     virtual const TAnswer* IsFinished(int no, bool& done) const;
-
-protected:
-    // Folder + Data on disk, Data taken as a Windows-style relative name.
-    QString DataPath() const;
 };
 
 class TAnswerText : public TAnswer {

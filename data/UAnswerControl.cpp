@@ -1,14 +1,12 @@
-// The answer store: loading, showing, finished questions and the current store.
+// The answer store: loading, finished questions and the current store.
 #include "data/UAnswerControl.h"
 
-#include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
 #include "platform/core/Exception.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 #include "platform/text/StringList.h"
-#include "platform/vcl/Image.h"
 
 namespace {
 
@@ -44,18 +42,8 @@ std::unique_ptr<TAnswerControl> TAnswerControl::CreateEmpty(const QString& folde
 
 void TAnswerControl::DescribeError(const std::exception& e, const QString& prefix, QString& s) const
 {
-    const auto* own = dynamic_cast<const Exception*>(&e);
-    const QString message = own ? own->Message() : QString::fromLocal8Bit(e.what());
     const QChar tab(u'\t');
-    s = prefix + tab + message + tab + QStringLiteral("<Folder=") + Folder + QLatin1Char('>');
-}
-
-void TAnswerControl::Show(int no, QWidget* control)
-{
-    ShowTextComponent(control, QString());
-    if (auto* image = qobject_cast<TImage*>(control))
-        DrawControlFrame(*image);
-    ShowAnswerChain(Head.get(), no, control);
+    s = prefix + tab + ErrorText(e) + tab + QStringLiteral("<Folder=") + Folder + QLatin1Char('>');
 }
 
 int TAnswerControl::CountFinished(const TStringList& numbers)

@@ -6,9 +6,9 @@
 // to Control.inf [問題一覧幅]. Callers reach it through the global AnswerControl, which
 // always holds a store: the do-nothing TAnswerControlNull until a category is opened.
 
+#include "data/RowList.h"
 #include "data/UAnswer.h"
 #include "platform/core/ClassRef.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <array>

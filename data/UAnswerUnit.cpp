@@ -18,51 +18,7 @@ TAnswerUnit::TAnswerUnit(int unitSize, int& counter, const QString& name, const 
 
 TAnswerUnit::~TAnswerUnit()
 {
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TAnswerUnit> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
-}
-
-TAnswerUnit* TAnswerUnit::AddToListView(TListView&, TRowList& rows)
-{
-    if (Numbers && Numbers->Count() > 0) {
-        auto item = std::make_unique<TListItem>();
-        item->Caption = FormatInt(UnitNo, 3);
-        FillListItem(*item);
-        rows.push_back(std::move(item));
-    }
-    return Next.get();
-}
-
-TAnswerUnit* TAnswerUnit::ShowQuestions(int unitNo, TListView& listView, TRowList& rows)
-{
-    if (unitNo != UnitNo)
-        return Next.get();
-    AnswerControl->FillListView(*Numbers, listView, rows);
-    return nullptr;
-}
-
-void TAnswerUnit::FillListItem(TListItem& item) const
-{
-    const int count = Numbers->Count();
-    const int finished = AnswerControl->CountFinished(*Numbers);
-    TStringList lines;
-    UnitHistoryControl->GetStatistics(UnitSize, UnitNo, Name, lines);
-    item.SubItems << ZeroIfBlank(lines.Values(QStringLiteral("TestCount"))) << IntToStr(count)
-                  << IntToStr(finished) << FormatPercent(finished, count) << IntToStr(count - finished)
-                  << FormatMinSec(lines.Values(QStringLiteral("AllDate")))
-                  << FormatDateTimeOrDash(lines.Values(QStringLiteral("EndDate")));
-}
-
-TAnswerUnit* TAnswerUnitNull::AddToListView(TListView&, TRowList&)
-{
-    return nullptr;
-}
-
-TAnswerUnit* TAnswerUnitNull::ShowQuestions(int, TListView&, TRowList&)
-{
-    return nullptr;
+    FreeChain(Next);
 }
 
 std::unique_ptr<TAnswerUnit> TAnswerUnitClass::CreateUnit(int unitSize, int& counter,
@@ -98,14 +54,12 @@ std::unique_ptr<TAnswerUnit> CreateAnswerUnitNull()
 
 void AddUnitRows(TAnswerUnit* head, TListView& listView, TRowList& rows)
 {
-    for (TAnswerUnit* node = head; node;)
-        node = node->AddToListView(listView, rows);
+    WalkChain(head, [&](TAnswerUnit& node) { return node.AddToListView(listView, rows); });
 }
 
 void ShowUnitChainQuestions(TAnswerUnit* head, int unitNo, TListView& listView, TRowList& rows)
 {
-    for (TAnswerUnit* node = head; node;)
-        node = node->ShowQuestions(unitNo, listView, rows);
+    WalkChain(head, [&](TAnswerUnit& node) { return node.ShowQuestions(unitNo, listView, rows); });
 }
 
 void InitializeUAnswerUnit()

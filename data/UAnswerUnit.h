@@ -10,9 +10,10 @@
 // the chain is built in a loop and a node frees the rest of its chain in a loop, so no
 // call depth grows with the number of units.
 
+#include "data/RowList.h"
+#include "platform/core/Chain.h"
 #include "platform/core/ClassRef.h"
 #include "platform/text/StringList.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <memory>

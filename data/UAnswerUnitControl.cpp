@@ -1,40 +1,11 @@
-// The unit store: building the units, the unit list and its columns, the current store.
+// The unit store: building the units and the current store.
 #include "data/UAnswerUnitControl.h"
 
-#include "data/UConstDisplay.h"
 #include "data/USubCategory.h"
 #include "platform/files/Files.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
-#include "platform/vcl/ListView.h"
 
-namespace {
-
-const QString WidthSection = QStringLiteral("単位一覧幅");
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
-
-} // namespace
-
-const std::array<QString, AnswerUnitColumnCount> AnswerUnitColumnCaptions = {
-    QStringLiteral("No."),    QStringLiteral("ﾃｽﾄ回数"), QStringLiteral("問題数"),
-    QStringLiteral("ｸﾘｱ数"),  QStringLiteral("ｸﾘｱ率"),   QStringLiteral("残件数"),
-    QStringLiteral("回答時間"), QStringLiteral("最終ﾃｽﾄ")};
-
-const std::array<TAlignment, AnswerUnitColumnCount> AnswerUnitColumnAlignments = {
-    TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taRightJustify,
-    TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taRightJustify,
-    TAlignment::taRightJustify, TAlignment::taCenter};
 
 TAnswerUnitControl::TAnswerUnitControl(const QString& folder, int unitSize) : Folder(folder)
 {
@@ -65,42 +36,6 @@ void TAnswerUnitControl::BuildUnits(int unitSize)
     AnswerUnitClass->BuildChain(chain, unitSize, counter, name, numbers);
     Head = std::move(chain);
 }
-
-void TAnswerUnitControl::FillListView(int unitSize, TListView& listView, TRowList& rows)
-{
-    BuildUnits(unitSize);
-    AddUnitRows(Head.get(), listView, rows);
-}
-
-void TAnswerUnitControl::ShowUnitQuestions(int, int unitNo, TListView& listView, TRowList& rows)
-{
-    listView.ClearItems();
-    ShowUnitChainQuestions(Head.get(), unitNo, listView, rows);
-}
-
-void TAnswerUnitControl::SetupColumns(TListView& listView)
-{
-    TListUpdate update(listView);
-    InitListColumns(listView, AnswerUnitColumnCount);
-    const TIniFile ini = ControlInf(Folder);
-    for (std::size_t i = 0; i < AnswerUnitColumnCount; ++i)
-        SetupListColumn(ini, listView, static_cast<int>(i), WidthSection, AnswerUnitColumnCaptions[i],
-                        AnswerUnitColumnAlignments[i], AnswerUnitColumnChars[i]);
-}
-
-void TAnswerUnitControl::SaveColumnWidths(TListView& listView)
-{
-    TIniFile ini = ControlInf(Folder);
-    for (int i = 0; i < listView.ColumnCount(); ++i) {
-        const TListColumn& column = listView.Column(i);
-        ini.WriteInteger(WidthSection, column.Caption(), column.Width());
-    }
-}
-
-void TAnswerUnitControlNull::FillListView(int, TListView&, TRowList&) {}
-void TAnswerUnitControlNull::ShowUnitQuestions(int, int, TListView&, TRowList&) {}
-void TAnswerUnitControlNull::SetupColumns(TListView&) {}
-void TAnswerUnitControlNull::SaveColumnWidths(TListView&) {}
 
 void TAnswerUnitControlClass::CreateInstance(const QString& folder, int unitSize) const
 {

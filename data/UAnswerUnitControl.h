@@ -6,16 +6,16 @@
 // Units are never stored. Callers reach it through the global AnswerUnitControl, which
 // always holds a store: the do-nothing TAnswerUnitControlNull until a category is opened.
 
+#include "data/RowList.h"
 #include "data/UAnswerUnit.h"
 #include "platform/core/ClassRef.h"
-#include "platform/vcl/ListColumn.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <array>
 #include <memory>
 
 class TListView;
+enum class TAlignment; // platform/vcl/ListColumn.h
 
 // The eight columns of the unit list: caption (also the key in Control.inf [単位一覧幅]),
 // alignment and default width in characters.

@@ -6,14 +6,11 @@
 // closed within each call.
 
 #include "platform/files/Files.h"
+#include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
 #include "platform/winapi/Http.h"
 
 #include <QString>
-
-#if __has_include("data/UConstDisplay.h")
-#include "data/UConstDisplay.h"
-#endif
 
 // Folders and categories. GetAppDir (the program folder, with a trailing "/") comes from
 // platform/files.
@@ -32,6 +29,11 @@ void ListCategoryFolders(TStringList& names);
 // The number of rows of Folder (with trailing separator) + Answer.cds; 0 when that file
 // does not exist. A damaged file raises the dataset engine's error.
 int GetAnswerRecordCount(const QString& folder);
+
+// Control.inf of a category folder (with trailing separator): the learning settings, list
+// column widths, screen positions and subset choice of the category.
+QString ControlInfPath(const QString& folder);
+TIniFile ControlInf(const QString& folder);
 
 // Per-category keys of Menu.inf, keyed by the category's display name (the folder name
 // from the fourth character on): [表示] shown in the menu (default true), [選択回数]

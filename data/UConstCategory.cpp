@@ -83,3 +83,13 @@ void CountCategorySelection(const QString& name)
     MenuIni().WriteString(UpdatedSection, name,
                           FormatDateTime(QStringLiteral("yyyy/mm/dd hh:nn:ss"), Now()));
 }
+
+QString ControlInfPath(const QString& folder)
+{
+    return folder + QStringLiteral("Control.inf");
+}
+
+TIniFile ControlInf(const QString& folder)
+{
+    return TIniFile(ControlInfPath(folder));
+}

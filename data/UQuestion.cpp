@@ -1,38 +1,10 @@
+// The question records: fields, the text and picture lookups and the TQuestionNull; the
+// metaclass with the factory and the loader; the walkers; the unit's class references.
 #include "data/UQuestion.h"
 
-#include "data/UConstDisplay.h"
 #include "platform/core/Exception.h"
+#include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
-#include "platform/vcl/Image.h"
-#include "platform/winapi/Sound.h"
-
-TQuestion::TQuestion(int no, const QString& folder, const QString& data)
-    : No(no), Folder(folder), Data(data)
-{
-}
-
-TQuestion::~TQuestion()
-{
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TQuestion> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
-}
-
-void TQuestion::DescribeError(const std::exception& e, const QString& prefix, QString& s) const
-{
-    const auto* own = dynamic_cast<const Exception*>(&e);
-    const QString message = own ? own->Message() : QString::fromLocal8Bit(e.what());
-    const QChar tab(u'\t');
-    s = prefix + tab + message + tab + QStringLiteral("<No=") + QString::number(No) + tab
-        + QStringLiteral("Folder=") + Folder + tab + QStringLiteral("Data=") + Data
-        + QLatin1Char('>');
-}
-
-TQuestion* TQuestion::Show(int, QWidget*)
-{
-    return Next.get();
-}
 
 const TQuestion* TQuestion::HasImage(bool&) const
 {
@@ -44,18 +16,6 @@ const TQuestion* TQuestion::GetText(int, QString&) const
     return Next.get();
 }
 
-QString TQuestion::DataPath() const
-{
-    return ResolvePath(Folder, Data);
-}
-
-TQuestion* TQuestionText::Show(int no, QWidget* control)
-{
-    if (no == No)
-        ShowTextComponent(control, Data);
-    return TQuestion::Show(no, control);
-}
-
 const TQuestion* TQuestionText::GetText(int no, QString& s) const
 {
     if (no == No)
@@ -63,36 +23,9 @@ const TQuestion* TQuestionText::GetText(int no, QString& s) const
     return TQuestion::GetText(no, s);
 }
 
-TQuestion* TQuestionImage::Show(int no, QWidget* control)
-{
-    if (no == No) {
-        const QString path = DataPath();
-        auto* image = qobject_cast<TImage*>(control);
-        if (image && FileExists(path))
-            image->LoadJpegFromFile(path);
-    }
-    return TQuestion::Show(no, control);
-}
-
 const TQuestion* TQuestionImage::HasImage(bool& result) const
 {
     result = true;
-    return nullptr;
-}
-
-TQuestion* TQuestionVoice::Show(int no, QWidget* control)
-{
-    if (no == No) {
-        const QString path = DataPath();
-        // Whether it played is of no concern here: a sound that cannot play is silence.
-        if (FileExists(path))
-            PlayWaveFile(path);
-    }
-    return TQuestion::Show(no, control);
-}
-
-TQuestion* TQuestionNull::Show(int, QWidget*)
-{
     return nullptr;
 }
 
@@ -105,4 +38,69 @@ const TQuestion* TQuestionNull::HasImage(bool& result) const
 const TQuestion* TQuestionNull::GetText(int, QString&) const
 {
     return nullptr;
+}
+
+std::unique_ptr<TQuestion> TQuestionClass::CreateByType(int type, int no, const QString& folder,
+                                                        const QString& data) const
+{
+    switch (type) {
+    case QuestionTypeImage:
+        return QuestionImageClass->Create(no, folder, data);
+    case QuestionTypeVoice:
+        return QuestionVoiceClass->Create(no, folder, data);
+    default:
+        return QuestionTextClass->Create(no, folder, data);
+    }
+}
+
+void TQuestionClass::LoadChain(std::unique_ptr<TQuestion>& head, const QString& folder,
+                               TClientDataSet& dataSet) const
+{
+    std::unique_ptr<TQuestion>* link = &head;
+    while (!dataSet.Eof()) {
+        const QString data = dataSet.FieldByName(QStringLiteral("DATA")).AsString();
+        const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
+        const int type = dataSet.FieldByName(QStringLiteral("TYPE")).AsInteger();
+        *link = CreateByType(type, no, folder, data);
+        link = &(*link)->Next;
+        dataSet.Next();
+    }
+    *link = CreateQuestionNull();
+}
+
+std::unique_ptr<TQuestion> CreateQuestionNull()
+{
+    return QuestionNullClass->Create(-99, QStringLiteral("Null"), QStringLiteral("Null"));
+}
+
+void ShowChain(TQuestion* head, int no, QWidget* control)
+{
+    WalkChain(head, [&](TQuestion& node) { return node.Show(no, control); });
+}
+
+bool ChainHasImage(const TQuestion* head)
+{
+    bool result = false;
+    WalkChain(head, [&](const TQuestion& node) { return node.HasImage(result); });
+    return result;
+}
+
+void ChainGetText(const TQuestion* head, int no, QString& s)
+{
+    WalkChain(head, [&](const TQuestion& node) { return node.GetText(no, s); });
+}
+
+void InitializeUQuestion()
+{
+    QuestionClass = ClassOf<TQuestion, TQuestionClass>();
+    QuestionTextClass = ClassOf<TQuestionText, TQuestionClass>();
+    QuestionImageClass = ClassOf<TQuestionImage, TQuestionClass>();
+    QuestionVoiceClass = ClassOf<TQuestionVoice, TQuestionClass>();
+    QuestionNullClass = ClassOf<TQuestionNull, TQuestionClass>();
+}
+
+void FinalizeUQuestion()
+{
+    QuestionClass = QuestionTextClass = QuestionImageClass = QuestionVoiceClass =
+        QuestionNullClass = nullptr;
 }

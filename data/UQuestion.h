@@ -10,6 +10,7 @@
 // run a call along the chain in a loop, and a node frees the rest of its chain in a loop,
 // so no call depth grows with the number of records.
 
+#include "data/RecordNode.h"
 #include "platform/core/ClassRef.h"
 
 #include <QString>
@@ -23,30 +24,18 @@ class TClientDataSet;
 inline constexpr int QuestionTypeImage = 2;
 inline constexpr int QuestionTypeVoice = 3;
 
-class TQuestion {
+// No, Folder, Data (the question text, or the file name relative to Folder), Next,
+// DescribeError and DataPath come from TRecordNode.
+class TQuestion : public TRecordNode<TQuestion> {
 public:
-    TQuestion(int no, const QString& folder, const QString& data);
-    virtual ~TQuestion();
-    TQuestion(const TQuestion&) = delete;
-    TQuestion& operator=(const TQuestion&) = delete;
+    using TRecordNode::TRecordNode;
 
-    int No;
-    QString Folder; // the category folder, with trailing separator
-    QString Data;   // the question text, or the file name relative to Folder
-    std::unique_ptr<TQuestion> Next;
-
-    // S := prefix TAB message TAB "<No=" No TAB "Folder=" Folder TAB "Data=" Data ">".
-    virtual void DescribeError(const std::exception& e, const QString& prefix, QString& s) const;
     // The node's part in showing question `no` on control.
     virtual TQuestion* Show(int no, QWidget* control);
     // Decides the answer (result, nullptr) or passes the question on.
     virtual const TQuestion* HasImage(bool& result) const;
     // The node's part in looking up the text of question `no`.
     virtual const TQuestion* GetText(int no, QString& s) const;
-
-protected:
-    // Folder + Data on disk, Data taken as a Windows-style relative name.
-    QString DataPath() const;
 };
 
 class TQuestionText : public TQuestion {

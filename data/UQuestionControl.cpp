@@ -1,6 +1,6 @@
+// The question store: loading and the lookups, and the current store.
 #include "data/UQuestionControl.h"
 
-#include "data/UConstDisplay.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 
@@ -36,12 +36,6 @@ std::unique_ptr<TQuestionControl> TQuestionControl::CreateEmpty(const QString& f
     return store;
 }
 
-void TQuestionControl::Show(int no, QWidget* control)
-{
-    ShowTextComponent(control, QString());
-    ShowChain(Head.get(), no, control);
-}
-
 bool TQuestionControl::HasImage() const
 {
     return ChainHasImage(Head.get());
@@ -50,23 +44,6 @@ bool TQuestionControl::HasImage() const
 void TQuestionControl::GetText(int no, QString& s) const
 {
     ChainGetText(Head.get(), no, s);
-}
-
-TQuestionControlNull::TQuestionControlNull(const QString& folder)
-    : TQuestionControl(folder, TNoQuestions{})
-{
-}
-
-void TQuestionControlNull::Show(int, QWidget*) {}
-
-bool TQuestionControlNull::HasImage() const
-{
-    return false;
-}
-
-void TQuestionControlNull::GetText(int, QString& s) const
-{
-    s.clear();
 }
 
 void TQuestionControlClass::CreateInstance(const QString& folder) const

@@ -1,15 +1,27 @@
-// The reply records: fields, the node operations of the chain and the TReplyNull.
+// The reply records: fields, the node operations of the chain, how each kind is written,
+// the statistics and info lines, the TReplyNull; the metaclass with the factory and the
+// loader; the unit's class references.
 #include "data/UReply.h"
 
 #include "platform/core/Checked.h"
 #include "platform/core/Exception.h"
 #include "platform/dataset/ClientDataSet.h"
+#include "platform/text/Convert.h"
+#include "platform/text/StringList.h"
+#include "platform/text/Trim.h"
 
 namespace {
 
 [[noreturn]] void AbstractError()
 {
     throw Exception(QStringLiteral("Abstract Error"));
+}
+
+const QString Seconds = QStringLiteral("秒");
+
+QString SecondsText(TDateTime duration)
+{
+    return FormatDateTime(QStringLiteral("s.zzz"), duration);
 }
 
 } // namespace
@@ -23,10 +35,7 @@ TReply::TReply(int state, int no, TDateTime replyStart, TDateTime startTime, TDa
 
 TReply::~TReply()
 {
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TReply> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
+    FreeChain(Next);
 }
 
 TReply* TReply::LoadNext(TClientDataSet& dataSet)
@@ -119,11 +128,6 @@ const TReply* TReply::CountCorrect(int no, int& count) const
     return Next.get();
 }
 
-void TReply::ShowData(QWidget*)
-{
-    AbstractError();
-}
-
 TDateTime TReply::GetTotalTime() const
 {
     return EndTime - StartTime;
@@ -170,16 +174,6 @@ TReply* TReplyNull::SavePending(TClientDataSet&)
     return nullptr;
 }
 
-const TReply* TReplyNull::AddToListView(int, TListView&, TRowList&) const
-{
-    return nullptr;
-}
-
-const TReply* TReplyNull::AddToChart(int, TChart&) const
-{
-    return nullptr;
-}
-
 TReply* TReplyNull::CollectUnjudged(std::vector<TReply*>&)
 {
     return nullptr;
@@ -193,4 +187,130 @@ const TReply* TReplyNull::CountTests(int, int&) const
 const TReply* TReplyNull::CountCorrect(int, int&) const
 {
     return nullptr;
+}
+
+void TReplyText::SaveToDataSet(TClientDataSet& dataSet)
+{
+    WriteRecord(dataSet, ReplyTypeText);
+}
+
+void TReplyImage::SaveToDataSet(TClientDataSet& dataSet)
+{
+    WriteRecord(dataSet, ReplyTypeImage);
+}
+
+void TReplyVoice::SaveToDataSet(TClientDataSet& dataSet)
+{
+    WriteRecord(dataSet, ReplyTypeVoice);
+}
+
+void TReplyTotals::Add(const TReply& reply, int no)
+{
+    reply.FindLatest(no, LastStart, LastTotal);
+    reply.CountTests(no, TestCount);
+    reply.CountCorrect(no, AnswerCount);
+    reply.CountCleared(no, ClearCount);
+}
+
+void StatisticsLines(const TReplyTotals& totals, TStringList& lines)
+{
+    QString endText = DateTimeToStr(totals.LastStart);
+    const QString zeroText = DateTimeToStr(0.0);
+    if (const qsizetype at = endText.indexOf(zeroText); at >= 0)
+        endText.remove(at, zeroText.size());
+    QString timeText = FormatDateTime(QStringLiteral(" s.zzz"), totals.LastTotal);
+    if (const qsizetype at = timeText.indexOf(QStringLiteral(" 0.000")); at >= 0)
+        timeText.replace(at, 6, QStringLiteral("- "));
+
+    lines.Clear();
+    lines.Add(QStringLiteral("EndDate=") + endText);
+    lines.Add(QStringLiteral("TestTime=") + Trim(timeText + Seconds));
+    lines.Add(QStringLiteral("TestCount=") + IntToStr(totals.TestCount));
+    lines.Add(QStringLiteral("AnswerCount=") + IntToStr(totals.AnswerCount));
+    lines.Add(QStringLiteral("ClearCount=") + IntToStr(totals.ClearCount));
+}
+
+void TReply::GetStatistics(int no, TStringList& lines) const
+{
+    TReplyTotals totals;
+    WalkChain(this, [&](const TReply& r) { return r.FindLatest(no, totals.LastStart, totals.LastTotal); });
+    WalkChain(this, [&](const TReply& r) { return r.CountTests(no, totals.TestCount); });
+    WalkChain(this, [&](const TReply& r) { return r.CountCorrect(no, totals.AnswerCount); });
+    WalkChain(this, [&](const TReply& r) { return r.CountCleared(no, totals.ClearCount); });
+    StatisticsLines(totals, lines);
+}
+
+void TReply::GetReplyInfo(TStringList& lines) const
+{
+    const TDateTime untilStart = ReplyStart - StartTime;
+    const int startSeconds = StrToIntDef(FormatDateTime(QStringLiteral("s"), untilStart), 10);
+    if (ReplyStart > 0.0 && startSeconds < 10) {
+        lines.Add(QStringLiteral("REPLY_START=") + SecondsText(untilStart));
+        lines.Add(QStringLiteral("TOTAL_TIME=") + SecondsText(GetTotalTime()));
+    } else {
+        lines.Add(QStringLiteral("REPLY_START= - "));
+        lines.Add(QStringLiteral("TOTAL_TIME= - "));
+    }
+    QString mark;
+    GetMarkText(Clear, mark);
+    lines.Add(QStringLiteral("REPLY_CLEAR=") + mark);
+    GetMarkText(Answer, mark);
+    lines.Add(QStringLiteral("REPLY_ANSWER=") + mark);
+}
+
+std::unique_ptr<TReply> TReplyClass::CreateByType(int type, int no, int state, TDateTime replyStart,
+                                                  TDateTime startTime, TDateTime endTime,
+                                                  const QString& data, bool clear, bool answer) const
+{
+    const TReplyClass* kind = ReplyTextClass;
+    if (type == ReplyTypeImage)
+        kind = ReplyImageClass;
+    else if (type == ReplyTypeVoice)
+        kind = ReplyVoiceClass;
+    return kind->Create(state, no, replyStart, startTime, endTime, data, clear, answer);
+}
+
+std::unique_ptr<TReply> TReplyClass::CreateFromRecord(TClientDataSet& dataSet) const
+{
+    const int state = dataSet.FieldByName(QStringLiteral("STATE")).AsInteger();
+    const TDateTime replyStart = dataSet.FieldByName(QStringLiteral("REPLYSTART")).AsDateTime();
+    const TDateTime startTime = dataSet.FieldByName(QStringLiteral("STARTTIME")).AsDateTime();
+    const TDateTime endTime = dataSet.FieldByName(QStringLiteral("ENDTIME")).AsDateTime();
+    const QString data = dataSet.FieldByName(QStringLiteral("DATA")).AsString();
+    const bool clear = dataSet.FieldByName(QStringLiteral("CLEAR")).AsBoolean();
+    const bool answer = dataSet.FieldByName(QStringLiteral("ANSWER")).AsBoolean();
+    const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
+    const int type = dataSet.FieldByName(QStringLiteral("TYPE")).AsInteger();
+    return CreateByType(type, no, state, replyStart, startTime, endTime, data, clear, answer);
+}
+
+std::unique_ptr<TReply> TReplyClass::LoadChain(TClientDataSet& dataSet) const
+{
+    // Every caller hands over a dataset just read, so the records are in memory: going
+    // to the first one stands for closing and opening it again.
+    dataSet.First();
+    if (dataSet.Eof())
+        return CreateReplyNull();
+    std::unique_ptr<TReply> head = CreateFromRecord(dataSet);
+    WalkChain(head.get(), [&](TReply& node) { return node.LoadNext(dataSet); });
+    return head;
+}
+
+std::unique_ptr<TReply> CreateReplyNull()
+{
+    return ReplyNullClass->Create(0, 0, 0.0, 0.0, 0.0, QString(), false, false);
+}
+
+void InitializeUReply()
+{
+    ReplyClass = ClassOf<TReply, TReplyClass>();
+    ReplyTextClass = ClassOf<TReplyText, TReplyClass>();
+    ReplyImageClass = ClassOf<TReplyImage, TReplyClass>();
+    ReplyVoiceClass = ClassOf<TReplyVoice, TReplyClass>();
+    ReplyNullClass = ClassOf<TReplyNull, TReplyClass>();
+}
+
+void FinalizeUReply()
+{
+    ReplyClass = ReplyTextClass = ReplyImageClass = ReplyVoiceClass = ReplyNullClass = nullptr;
 }

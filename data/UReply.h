@@ -13,9 +13,10 @@
 // the loader builds the chain in a loop and a node frees the rest of its chain in a loop,
 // so no call depth grows with the number of replies.
 
+#include "data/RowList.h"
+#include "platform/core/Chain.h"
 #include "platform/core/ClassRef.h"
 #include "platform/datetime/DateTime.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <memory>
@@ -156,15 +157,6 @@ inline const TReplyClass* ReplyNullClass = nullptr;
 
 // A new TReplyNull, made through ReplyNullClass.
 std::unique_ptr<TReply> CreateReplyNull();
-
-// Runs a chain operation from head on: op(node) does the node's part and returns the
-// node the call passes on to, nullptr at the end.
-template <class Node, class Op>
-void WalkChain(Node* head, Op op)
-{
-    for (Node* node = head; node;)
-        node = op(*node);
-}
 
 // What the statistics lines of one question are made of.
 struct TReplyTotals {

@@ -8,11 +8,11 @@
 // Unjudged replies are never written. Callers reach it through the global ReplyControl,
 // which always holds a store: the do-nothing TReplyControlNull until a category is opened.
 
+#include "data/RowList.h"
 #include "data/UReply.h"
 #include "data/UReplyControlIndex.h"
 #include "platform/core/ClassRef.h"
 #include "platform/datetime/DateTime.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <array>

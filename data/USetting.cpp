@@ -1,5 +1,6 @@
 #include "data/USetting.h"
 
+#include "data/UConst.h"
 #include "platform/core/Checked.h"
 #include "platform/ini/IniFile.h"
 
@@ -15,11 +16,6 @@ const QString KeyMaxTestCount = QStringLiteral("最大ﾃｽﾄ回数");
 const QString KeyOrder = QStringLiteral("表示順");
 
 constexpr int DefaultClearSecondsIndex = 5;
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
 
 } // namespace
 

@@ -8,7 +8,6 @@
 #include "platform/ini/IniFile.h"
 #include "platform/text/CommaText.h"
 #include "platform/text/Convert.h"
-#include "platform/vcl/ComboBox.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -69,30 +68,10 @@ const QString AllQuestionsName = QStringLiteral("全ての問題");
 
 TSubCategory::~TSubCategory() = default;
 
-void TSubCategory::SelectSaved(TComboBox& comboBox)
-{
-    TStringList items;
-    for (const QString& item : comboBox.Items())
-        items.Add(item);
-    int index = items.IndexOf(GetSelectedName());
-    if (index < 0 && items.Count() > 0)
-        index = 0;
-    comboBox.SetItemIndex(index);
-}
-
-void TSubCategory::FillComboBox(TComboBox& comboBox)
-{
-    if (!Names)
-        Names = std::make_unique<TStringList>();
-    ListSubFiles(Folder, *Names);
-    comboBox.SetItems(QStringList{AllQuestionsName} + Names->Lines());
-    SelectSaved(comboBox);
-}
-
 void TSubCategory::SetFolder(const QString& folder)
 {
     Folder = folder;
-    IniPath = folder + QStringLiteral("Control.inf");
+    IniPath = ControlInfPath(folder);
     Names = std::make_unique<TStringList>();
     ListSubFiles(Folder, *Names);
 }

@@ -1,8 +1,15 @@
-// The history rows: fields, save states, appending, writing and the TUnitHistoryNull;
-// the row classes' metaclass with the loader; the unit's class references.
+// The history rows: fields, save states, appending, writing, the statistics lines of a
+// unit and the TUnitHistoryNull; the row classes' metaclass with the loader; the unit's
+// class references.
 #include "data/UUnitHistory.h"
 
+#include "data/UConst.h"
+#include "platform/core/Checked.h"
 #include "platform/dataset/ClientDataSet.h"
+#include "platform/text/Convert.h"
+#include "platform/text/StringList.h"
+
+#include <cmath>
 
 void TState::SaveToDataSet(TClientDataSet&, TUnitHistory&) {}
 
@@ -35,10 +42,7 @@ TUnitHistory::TUnitHistory(int count, int no, const QString& subCategoryName, TD
 TUnitHistory::~TUnitHistory()
 {
     State.reset();
-    // Each node is freed after its successor has been taken from it.
-    std::unique_ptr<TUnitHistory> rest = std::move(Next);
-    while (rest)
-        rest = std::move(rest->Next);
+    FreeChain(Next);
 }
 
 bool TUnitHistory::Matches(int count, int no, const QString& subCategory) const
@@ -69,7 +73,7 @@ void TUnitHistory::AddRecord(std::unique_ptr<TUnitHistory>& head, int count, int
         UnitHistoryClass->Create(count, no, subCategory, testDate, average, testCount,
                                  answerCount, clearCount, StateRegClass->Create());
     std::unique_ptr<TUnitHistory>* link = &head;
-    WalkHistory(head.get(), [&](TUnitHistory& n) { return n.AppendNode(link, node); });
+    WalkChain(head.get(), [&](TUnitHistory& n) { return n.AppendNode(link, node); });
 }
 
 TUnitHistory* TUnitHistoryNull::AppendNode(std::unique_ptr<TUnitHistory>*& link,
@@ -82,6 +86,52 @@ TUnitHistory* TUnitHistoryNull::AppendNode(std::unique_ptr<TUnitHistory>*& link,
 }
 
 TUnitHistory* TUnitHistoryNull::SavePending(TClientDataSet&)
+{
+    return nullptr;
+}
+
+const TUnitHistory* TUnitHistory::CollectStatistics(int count, int no, const QString& subCategory,
+                                                    int& tests, TDateTime& latest,
+                                                    TDateTime& total) const
+{
+    if (!Matches(count, no, subCategory))
+        return Next.get();
+    tests = CheckedAdd(tests, 1);
+    // Of rows with equal dates the first in chain order counts.
+    if (TestDate > latest) {
+        latest = TestDate;
+        total = TestCount * Average;
+    }
+    return Next.get();
+}
+
+void TUnitHistory::GetStatistics(int count, int no, const QString& subCategory,
+                                 TStringList& lines) const
+{
+    int tests = 0;
+    TDateTime latest = 0.0;
+    TDateTime total = 0.0;
+    WalkChain(this, [&](const TUnitHistory& row) {
+        return row.CollectStatistics(count, no, subCategory, tests, latest, total);
+    });
+    UnitHistoryLines(tests, latest, total, lines);
+}
+
+void UnitHistoryLines(int tests, TDateTime latest, TDateTime total, TStringList& lines)
+{
+    lines.Clear();
+    if (tests == 0) {
+        lines.Add(QStringLiteral("EndDate="));
+        lines.Add(QStringLiteral("AllDate="));
+    } else {
+        lines.Add(QStringLiteral("EndDate=") + DateTimeToStr(latest));
+        lines.Add(QStringLiteral("AllDate=") + DateTimeToStr(std::fabs(total)));
+    }
+    lines.Add(QStringLiteral("TestCount=") + IntToStr(tests));
+}
+
+const TUnitHistory* TUnitHistoryNull::CollectStatistics(int, int, const QString&, int&,
+                                                        TDateTime&, TDateTime&) const
 {
     return nullptr;
 }

@@ -12,13 +12,14 @@
 // registered), a negative duration in days. Every display takes its magnitude.
 //
 // The chain operations act for one node and return the node the call passes on to
-// (nullptr where the call ends); WalkHistory runs such a call along the chain in a loop,
+// (nullptr where the call ends); WalkChain (platform/core/Chain.h) runs such a call along the chain in a loop,
 // the loader builds the chain in a loop and a node frees the rest of its chain in a loop,
 // so no call depth grows with the number of rows.
 
+#include "data/RowList.h"
+#include "platform/core/Chain.h"
 #include "platform/core/ClassRef.h"
 #include "platform/datetime/DateTime.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <memory>
@@ -131,15 +132,6 @@ inline const TStateClass* StateRegClass = nullptr;
 
 // A new TUnitHistoryNull, made through UnitHistoryNullClass.
 std::unique_ptr<TUnitHistory> CreateUnitHistoryNull();
-
-// Runs a chain operation from head on: op(node) does the node's part and returns the
-// node the call passes on to, nullptr at the end.
-template <class Node, class Op>
-void WalkHistory(Node* head, Op op)
-{
-    for (Node* node = head; node;)
-        node = op(*node);
-}
 
 // Lines := "EndDate=" latest and "AllDate=" the magnitude of total, in the default
 // date-time text (so that reading "AllDate" back gives the positive duration), then

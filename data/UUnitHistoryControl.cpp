@@ -109,7 +109,7 @@ void TUnitHistoryControl::WritePending()
         dataSet.LoadFromFile(path);
         dataSet.Open();
         dataSet.First();
-        WalkHistory(Head.get(), [&](TUnitHistory& row) { return row.SavePending(dataSet); });
+        WalkChain(Head.get(), [&](TUnitHistory& row) { return row.SavePending(dataSet); });
         dataSet.SaveToFile(path);
         dataSet.Close();
     } catch (...) {
@@ -165,6 +165,12 @@ void TUnitHistoryControl::ClearAll()
     dataSet.SaveToFile(path);
     dataSet.Close();
     Head = std::move(head);
+}
+
+void TUnitHistoryControl::GetStatistics(int count, int no, const QString& subCategory,
+                                        TStringList& lines)
+{
+    Head->GetStatistics(count, no, subCategory, lines);
 }
 
 void TUnitHistoryControlClass::CreateInstance(const QString& folder) const

@@ -11,10 +11,10 @@
 // Callers reach the store through the global UnitHistoryControl, which always holds one:
 // the do-nothing TUnitHistoryControlNull until a category is opened.
 
+#include "data/RowList.h"
 #include "data/UUnitHistory.h"
 #include "platform/core/ClassRef.h"
 #include "platform/datetime/DateTime.h"
-#include "platform/vcl/ListItem.h"
 
 #include <QString>
 #include <array>

@@ -3,7 +3,7 @@
 // chart with labelled points, and a framed ink area with a stroke.
 //   vcl_demo [picture.png]   with an argument: saves the window to that file and exits
 
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

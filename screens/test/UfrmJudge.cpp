@@ -1,6 +1,7 @@
 // The checking screen's unit: its globals, the modal run and the window's position.
 #include "screens/test/UfrmJudge.h"
 
+#include "data/UConst.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
 #include "platform/ini/IniFile.h"
@@ -22,11 +23,6 @@ namespace {
 const QString Section = QStringLiteral("判定画面");
 const QString KeyTop = QStringLiteral("Top");
 const QString KeyLeft = QStringLiteral("Left");
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
 
 // Frees the form when Execute ends, however it ends.
 struct TFormRelease {

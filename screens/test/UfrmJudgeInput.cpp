@@ -2,8 +2,8 @@
 // checker's red pen marks.
 #include "screens/test/UfrmJudge.h"
 
-#include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/vcl/Color.h"
 #include "platform/vcl/Image.h"
 

@@ -3,10 +3,10 @@
 #include "screens/test/UfrmJudge.h"
 
 #include "data/UAnswerControl.h"
-#include "data/UConstDisplay.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/text/StringList.h"
 #include "platform/text/Trim.h"
 #include "platform/vcl/Color.h"

@@ -1,10 +1,11 @@
 #include "screens/test/UfrmTest.h"
 
-#include "data/UConstDisplay.h"
+#include "data/UConst.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
-#include "data/UUnitHistoryControl.h"
 #include "data/USetting.h"
+#include "data/UUnitHistoryControl.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/files/Files.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Convert.h"
@@ -54,11 +55,6 @@ struct TFormRelease {
         frmTest.reset();
     }
 };
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
 
 } // namespace
 

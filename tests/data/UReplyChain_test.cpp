@@ -3,7 +3,7 @@
 // chain answers, also after adding, deleting and clearing.
 #include "UReplyTestSupport.h"
 
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/core/Exception.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"

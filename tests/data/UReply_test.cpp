@@ -2,7 +2,7 @@
 // chart points, the DATA width and how each kind shows itself.
 #include "UReplyTestSupport.h"
 
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"

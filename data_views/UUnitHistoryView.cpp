@@ -1,14 +1,14 @@
-// What history rows contribute to texts: statistics lines, list rows and chart points.
+// What a history row shows: its row of the history list and its points of the history
+// chart.
 #include "data/UUnitHistory.h"
 
 #include "data/UConst.h"
 #include "platform/core/Checked.h"
 #include "platform/text/Convert.h"
-#include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"
+#include "platform/vcl/ListItem.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -20,21 +20,6 @@ int SecondsAndMs(TDateTime duration)
 }
 
 } // namespace
-
-const TUnitHistory* TUnitHistory::CollectStatistics(int count, int no, const QString& subCategory,
-                                                    int& tests, TDateTime& latest,
-                                                    TDateTime& total) const
-{
-    if (!Matches(count, no, subCategory))
-        return Next.get();
-    tests = CheckedAdd(tests, 1);
-    // Of rows with equal dates the first in chain order counts.
-    if (TestDate > latest) {
-        latest = TestDate;
-        total = TestCount * Average;
-    }
-    return Next.get();
-}
 
 const TUnitHistory* TUnitHistory::AddToListView(int count, int no, const QString& subCategory,
                                                 TListView&, TRowList& rows) const
@@ -67,37 +52,6 @@ const TUnitHistory* TUnitHistory::AddToChart(int count, int no, const QString& s
     chart.Series(1).Add(TestCount, label);
     chart.Series(0).Add(0.0, label);
     return Next.get();
-}
-
-void TUnitHistory::GetStatistics(int count, int no, const QString& subCategory,
-                                 TStringList& lines) const
-{
-    int tests = 0;
-    TDateTime latest = 0.0;
-    TDateTime total = 0.0;
-    WalkHistory(this, [&](const TUnitHistory& row) {
-        return row.CollectStatistics(count, no, subCategory, tests, latest, total);
-    });
-    UnitHistoryLines(tests, latest, total, lines);
-}
-
-void UnitHistoryLines(int tests, TDateTime latest, TDateTime total, TStringList& lines)
-{
-    lines.Clear();
-    if (tests == 0) {
-        lines.Add(QStringLiteral("EndDate="));
-        lines.Add(QStringLiteral("AllDate="));
-    } else {
-        lines.Add(QStringLiteral("EndDate=") + DateTimeToStr(latest));
-        lines.Add(QStringLiteral("AllDate=") + DateTimeToStr(std::fabs(total)));
-    }
-    lines.Add(QStringLiteral("TestCount=") + IntToStr(tests));
-}
-
-const TUnitHistory* TUnitHistoryNull::CollectStatistics(int, int, const QString&, int&,
-                                                        TDateTime&, TDateTime&) const
-{
-    return nullptr;
 }
 
 const TUnitHistory* TUnitHistoryNull::AddToListView(int, int, const QString&, TListView&,

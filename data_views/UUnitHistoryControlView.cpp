@@ -1,7 +1,8 @@
-// The history store: statistics, the history list with its column widths, the chart.
+// The history store: the history list with its column widths, the history chart.
 #include "data/UUnitHistoryControl.h"
 
-#include "data/UConstDisplay.h"
+#include "data/UConst.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/core/Checked.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
@@ -16,31 +17,13 @@ const QString WidthSection = QStringLiteral("単位履歴幅");
 constexpr int SavedMinWidth = 10;
 constexpr int AxisMinMaximum = 11;
 
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
-
 } // namespace
-
-void TUnitHistoryControl::GetStatistics(int count, int no, const QString& subCategory,
-                                        TStringList& lines)
-{
-    Head->GetStatistics(count, no, subCategory, lines);
-}
 
 void TUnitHistoryControl::FillListView(int count, int no, const QString& subCategory,
                                        TListView& listView, TRowList& rows)
 {
     listView.ClearItems();
-    WalkHistory(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
+    WalkChain(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
         return row.AddToListView(count, no, subCategory, listView, rows);
     });
 }
@@ -55,7 +38,7 @@ void TUnitHistoryControl::SetupChart(int count, TChart& chart)
 void TUnitHistoryControl::ShowChart(int count, int no, const QString& subCategory, TChart& chart)
 {
     SetupChart(count, chart);
-    WalkHistory(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
+    WalkChain(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
         return row.AddToChart(count, no, subCategory, chart);
     });
     PadChartSeries(chart);

@@ -1,13 +1,19 @@
-// The rows of text answers: the answer list of a test unit with each question's reply
-// statistics, and the list of every text answer.
+// What an answer shows: itself in a component (a text in a text component, a picture in
+// a picture component, a sound played aloud), and the rows of text answers: the answer
+// list of a test unit with each question's reply statistics, and the list of every text
+// answer.
 #include "data/UAnswer.h"
 
 #include "data/UConst.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
+#include "data_views/UConstDisplay.h"
+#include "platform/files/Files.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
+#include "platform/vcl/Image.h"
 #include "platform/vcl/ListView.h"
+#include "platform/winapi/Sound.h"
 
 namespace {
 
@@ -84,4 +90,76 @@ const TAnswer* TAnswerText::AddAllToListView(TListView& listView) const
         WriteLog(QStringLiteral("TAnswerText"), s);
     }
     return TAnswer::AddAllToListView(listView);
+}
+
+TAnswer* TAnswer::Show(int, QWidget*)
+{
+    return Next.get();
+}
+
+const TAnswer* TAnswer::AddToListView(int, TListView&, TReplyControl&, int, int, TRowList&) const
+{
+    return Next.get();
+}
+
+const TAnswer* TAnswer::AddAllToListView(TListView&) const
+{
+    return Next.get();
+}
+
+TAnswer* TAnswerText::Show(int no, QWidget* control)
+{
+    if (no == No)
+        ShowTextComponent(control, Data);
+    return TAnswer::Show(no, control);
+}
+
+TAnswer* TAnswerImage::Show(int no, QWidget* control)
+{
+    if (no != No)
+        return TAnswer::Show(no, control);
+    try {
+        const QString path = DataPath();
+        auto* image = qobject_cast<TImage*>(control);
+        if (image && FileExists(path))
+            image->LoadFromFile(path);
+    } catch (const std::exception& e) {
+        QString s;
+        DescribeError(e, QStringLiteral("Show"), s);
+        WriteLog(QStringLiteral("TAnswerImage"), s);
+    }
+    return TAnswer::Show(no, control);
+}
+
+TAnswer* TAnswerVoice::Show(int no, QWidget* control)
+{
+    if (no != No)
+        return TAnswer::Show(no, control);
+    try {
+        const QString path = DataPath();
+        // Whether it played is of no concern here: a sound that cannot play is silence.
+        if (FileExists(path))
+            PlayWaveFile(path);
+    } catch (const std::exception& e) {
+        QString s;
+        DescribeError(e, QStringLiteral("Show"), s);
+        WriteLog(QStringLiteral("TAnswerVoice"), s);
+    }
+    return TAnswer::Show(no, control);
+}
+
+TAnswer* TAnswerNull::Show(int, QWidget*)
+{
+    return nullptr;
+}
+
+const TAnswer* TAnswerNull::AddToListView(int, TListView&, TReplyControl&, int, int,
+                                          TRowList&) const
+{
+    return nullptr;
+}
+
+const TAnswer* TAnswerNull::AddAllToListView(TListView&) const
+{
+    return nullptr;
 }

@@ -1,7 +1,8 @@
-// The reply store: statistics, the reply list with its column widths, the reply chart.
+// The reply store: the reply list with its column widths, the reply chart.
 #include "data/UReplyControl.h"
 
-#include "data/UConstDisplay.h"
+#include "data/UConst.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"
@@ -12,27 +13,7 @@ namespace {
 const QString WidthSection = QStringLiteral("回答幅");
 constexpr double ChartAxisMaximum = 12000.0;
 
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
-
 } // namespace
-
-void TReplyControl::GetStatistics(int no, TStringList& lines)
-{
-    TReplyTotals totals;
-    for (const TReply* reply : index_.Of(no))
-        totals.Add(*reply, no);
-    StatisticsLines(totals, lines);
-}
 
 void TReplyControl::SetupColumns(TListView& listView)
 {

@@ -14,6 +14,19 @@
 
 class QWidget;
 
+// Holds the list's updates (BeginUpdate) while it lives and ends them (EndUpdate) however
+// the block ends.
+class TListUpdate {
+public:
+    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
+    ~TListUpdate() { listView_.EndUpdate(); }
+    TListUpdate(const TListUpdate&) = delete;
+    TListUpdate& operator=(const TListUpdate&) = delete;
+
+private:
+    TListView& listView_;
+};
+
 // Removes every row and column of the list, then adds N columns with a minimum width of
 // 30 pixels; N below 1 adds none.
 void InitListColumns(TListView& listView, int n);

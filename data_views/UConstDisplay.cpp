@@ -1,4 +1,4 @@
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 
 #include "data/UConst.h"
 #include "platform/text/Trim.h"
@@ -52,14 +52,10 @@ void ClampColumnWidths(TListView& listView)
 
 void ClearListViewObjects(TListView& listView, TRowList& rows)
 {
-    listView.BeginUpdate();
-    try {
+    {
+        TListUpdate update(listView);
         listView.ClearItems();
-    } catch (...) {
-        listView.EndUpdate();
-        throw;
     }
-    listView.EndUpdate();
     while (!rows.empty())
         rows.pop_back();
 }

@@ -1,5 +1,5 @@
 #include "data/UConst.h"
-#include "data/UConstDisplay.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/core/Checked.h"
 #include "platform/text/Ansi.h"
 #include "tests/support/ProgramFolder.h"

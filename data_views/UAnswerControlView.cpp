@@ -1,11 +1,13 @@
-// The answer store: the answer list with its column widths.
+// The answer store: showing an answer, the answer list with its column widths.
 #include "data/UAnswerControl.h"
 
-#include "data/UConstDisplay.h"
+#include "data/UConst.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
+#include "data_views/UConstDisplay.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
+#include "platform/vcl/Image.h"
 #include "platform/vcl/ListView.h"
 
 #include <algorithm>
@@ -19,18 +21,6 @@ constexpr std::array<TAlignment, AnswerColumnCount> AnswerColumnAlignments = {
     TAlignment::taCenter,       TAlignment::taLeftJustify,  TAlignment::taRightJustify,
     TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taRightJustify,
     TAlignment::taRightJustify, TAlignment::taRightJustify, TAlignment::taCenter};
-
-TIniFile ControlInf(const QString& folder)
-{
-    return TIniFile(folder + QStringLiteral("Control.inf"));
-}
-
-// Ends the list's update however the block ends.
-struct TListUpdate {
-    explicit TListUpdate(TListView& listView) : listView_(listView) { listView_.BeginUpdate(); }
-    ~TListUpdate() { listView_.EndUpdate(); }
-    TListView& listView_;
-};
 
 } // namespace
 
@@ -70,4 +60,12 @@ void TAnswerControl::SaveColumnWidths(TListView& listView)
     for (std::size_t i = 0; i < AnswerColumnCount; ++i)
         ini.WriteInteger(WidthSection, AnswerColumnCaptions[i],
                          std::max(listView.Column(static_cast<int>(i)).Width(), SavedMinWidth));
+}
+
+void TAnswerControl::Show(int no, QWidget* control)
+{
+    ShowTextComponent(control, QString());
+    if (auto* image = qobject_cast<TImage*>(control))
+        DrawControlFrame(*image);
+    ShowAnswerChain(Head.get(), no, control);
 }

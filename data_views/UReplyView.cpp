@@ -1,0 +1,109 @@
+// What a reply shows: its row of the reply list, its points of the reply chart, and its
+// data in a component (a typed text in an edit, a drawn picture in a picture component,
+// a sound played aloud).
+#include "data/UReply.h"
+
+#include "data_views/UConstDisplay.h"
+#include "platform/core/Checked.h"
+#include "platform/core/Exception.h"
+#include "platform/files/Files.h"
+#include "platform/text/Convert.h"
+#include "platform/vcl/Chart.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/ListItem.h"
+#include "platform/winapi/Sound.h"
+
+#include <QLineEdit>
+
+namespace {
+
+const QString NoTime = QStringLiteral("- 秒");
+const QString Seconds = QStringLiteral("秒");
+
+// The seconds within the minute and the milliseconds of a duration, as one integer
+// (3.25 s gives 3250); the value is taken to the nearest millisecond first.
+int SecondsAndMs(TDateTime duration)
+{
+    return StrToIntDef(FormatDateTime(QStringLiteral("szzz"), duration), 0);
+}
+
+QString SecondsText(TDateTime duration)
+{
+    return FormatDateTime(QStringLiteral("s.zzz"), duration);
+}
+
+} // namespace
+
+const TReply* TReply::AddToListView(int no, TListView&, TRowList& rows) const
+{
+    if (no != No)
+        return Next.get();
+    const int totalMs = SecondsAndMs(EndTime - StartTime);
+    const int startMs = SecondsAndMs(ReplyStart - StartTime);
+    QString answerMark;
+    QString clearMark;
+    GetMarkText(Answer, answerMark);
+    GetMarkText(Clear, clearMark);
+
+    auto row = std::make_unique<TListItem>();
+    row->SubItems = {NoTime, NoTime, answerMark, clearMark};
+    row->Caption = FormatDateTime(QStringLiteral("YYYY/MM/DD HH:MM:SS"), StartTime);
+    row->SubItems[0] = SecondsText(EndTime - StartTime) + Seconds;
+    if (totalMs > startMs)
+        row->SubItems[1] = SecondsText(ReplyStart - StartTime) + Seconds;
+    // The list shows the last reply of the chain first.
+    rows.insert(rows.begin(), std::move(row));
+    return Next.get();
+}
+
+const TReply* TReply::AddToChart(int no, TChart& chart) const
+{
+    if (no != No)
+        return Next.get();
+    const int totalMs = SecondsAndMs(EndTime - StartTime);
+    const int startMs = SecondsAndMs(ReplyStart - StartTime);
+    const QString label = IntToStr(CheckedAdd(chart.Series(1).Count(), 1));
+    chart.Series(0).Add(0.0, label);
+    chart.Series(1).Add(totalMs / 1000.0, label);
+    chart.Series(2).Add((totalMs > startMs ? startMs : totalMs) / 1000.0, label);
+    return Next.get();
+}
+
+void TReply::ShowData(QWidget*)
+{
+    throw Exception(QStringLiteral("Abstract Error"));
+}
+
+void TReplyText::ShowData(QWidget* control)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(Data);
+}
+
+void TReplyImage::ShowData(QWidget* control)
+{
+    auto* image = qobject_cast<TImage*>(control);
+    if (!image)
+        return;
+    DrawControlFrame(*image);
+    // The test screen deletes its pictures when it closes: a missing file stays blank.
+    if (FileExists(Data))
+        image->LoadFromFile(Data);
+}
+
+void TReplyVoice::ShowData(QWidget*)
+{
+    // A sound that cannot play is silence.
+    if (FileExists(Data))
+        PlayWaveFile(Data);
+}
+
+const TReply* TReplyNull::AddToListView(int, TListView&, TRowList&) const
+{
+    return nullptr;
+}
+
+const TReply* TReplyNull::AddToChart(int, TChart&) const
+{
+    return nullptr;
+}
