@@ -1,5 +1,7 @@
 #include "platform/web/WebBrowser.h"
 
+#include "platform/vcl/Dispatch.h"
+
 #include <QApplication>
 #include <QChildEvent>
 #include <QPainter>
@@ -130,7 +132,7 @@ void TWebBrowser::SetReadyState(TReadyState state)
         return;
     readyState_ = state;
     if (OnReadyStateChange)
-        OnReadyStateChange();
+        Dispatch(OnReadyStateChange);
 }
 
 // --- the engine ---

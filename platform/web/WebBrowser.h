@@ -14,7 +14,7 @@
 //   until then the navigation is pending and ReadyState is READYSTATE_LOADING.
 // - ReadyState: READYSTATE_UNINITIALIZED before the first navigation, READYSTATE_LOADING
 //   while one is pending or loading, READYSTATE_COMPLETE once it has ended (loaded, or
-//   failed for good). OnReadyStateChange is raised at each change.
+//   failed for good). OnReadyStateChange is raised (through Dispatch) at each change.
 // - Document() is the page shown once it has loaded; null before, while loading and after
 //   a failed load (the engine's error page is no document).
 // - LocationURL() is the address shown or being loaded, scheme included; empty before the
