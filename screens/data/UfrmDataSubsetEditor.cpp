@@ -1,0 +1,6 @@
+#include "screens/data/UfrmDataSubsetEditor.h"
+
+int ExecuteSubsetEditor(const QString&)
+{
+    return 2;
+}
