@@ -5,7 +5,9 @@
 // from starting the process to that report; the counters give the probe's own figures
 // (shown_ms: the list's first paint, engine_ms: from there to the loaded guide page,
 // longest_block_ms: the longest stretch the list could not take input).
-// Runs on the display the environment names (offscreen when none is set).
+// Runs on the display the environment names (offscreen when none is set). Built when the
+// probe tool is (the build names it in MORIVA_MENU_START_PROBE).
+#ifdef MORIVA_MENU_START_PROBE
 #include <QByteArray>
 #include <QDir>
 #include <QElapsedTimer>
@@ -91,3 +93,5 @@ BENCHMARK(BM_MenuStart)
     ->Iterations(1)
     ->Repetitions(10)
     ->ComputeStatistics("max", [](const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); });
+
+#endif
