@@ -21,7 +21,8 @@
 #include "data/USubCategory.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
+#include "screens/settings/UfrmSetting.h"
 #include "data/Version.h"
 #include "platform/core/Units.h"
 #include "platform/files/AppDir.h"
@@ -32,8 +33,8 @@
 #include "screens/data/UfrmData.h"
 #include "screens/menu/UfrmMenu.h"
 #include "screens/settings/UfrmShowSetting.h"
-#include "testing/UfrmJudge.h"
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmJudge.h"
+#include "screens/test/UfrmTest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
                         {"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                         {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                         {"UReply", InitializeUReply, FinalizeUReply},
+                        {"USetting", InitializeUSetting, FinalizeUSetting},
                         {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
                         {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                         {"UAnswer", InitializeUAnswer, FinalizeUAnswer},

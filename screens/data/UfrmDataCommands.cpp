@@ -6,7 +6,8 @@
 #include "data/UReplyControl.h"
 #include "data/USubCategory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
+#include "screens/settings/UfrmSetting.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"
 #include "platform/text/Trim.h"
@@ -18,7 +19,7 @@
 #include "platform/vcl/SpeedButton.h"
 #include "screens/data/UfrmDataIni.h"
 #include "screens/data/UfrmDataSubsetEditor.h"
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmTest.h"
 
 #include <QLabel>
 

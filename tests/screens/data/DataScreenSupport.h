@@ -17,7 +17,8 @@
 #include "data/USubCategory.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
+#include "screens/settings/UfrmSetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
@@ -29,8 +30,8 @@
 #include "platform/vcl/ListView.h"
 #include "platform/vcl/SpeedButton.h"
 #include "screens/data/UfrmData.h"
-#include "testing/UfrmJudge.h"
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmJudge.h"
+#include "screens/test/UfrmTest.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -80,6 +81,7 @@ protected:
                   {"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                   {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                   {"UReply", InitializeUReply, FinalizeUReply},
+                  {"USetting", InitializeUSetting, FinalizeUSetting},
                   {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
                   {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                   {"UAnswer", InitializeUAnswer, FinalizeUAnswer},

@@ -18,7 +18,8 @@
 #include "data/USubCategory.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
+#include "screens/settings/UfrmSetting.h"
 #include "platform/core/Units.h"
 #include "platform/files/Files.h"
 #include "platform/vcl/ListView.h"
@@ -28,8 +29,8 @@
 #include "screens/data/UfrmData.h"
 #include "screens/menu/UfrmMenu.h"
 #include "screens/settings/UfrmShowSetting.h"
-#include "testing/UfrmJudge.h"
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmJudge.h"
+#include "screens/test/UfrmTest.h"
 #include "tests/support/CategoryFolder.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -75,6 +76,7 @@ protected:
                   {"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                   {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                   {"UReply", InitializeUReply, FinalizeUReply},
+                  {"USetting", InitializeUSetting, FinalizeUSetting},
                   {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
                   {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                   {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
