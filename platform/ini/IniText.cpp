@@ -121,6 +121,8 @@ int TIniText::FindKey(const QString& section, const QString& key) const
 
 QString TIniText::Value(int line) const { return lines_.at(line).value; }
 
+QString TIniText::Name(int line) const { return lines_.at(line).name; }
+
 void TIniText::SetValue(const QString& section, const QString& key, const QString& value)
 {
     const int found = FindKey(section, key);

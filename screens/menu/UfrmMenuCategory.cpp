@@ -4,7 +4,7 @@
 
 #include "data/UCategoryControl.h"
 #include "data/UConst.h"
-#include "data_views/UConstDisplay.h"
+#include "data/UConstDisplay.h"
 #include "platform/vcl/ListView.h"
 #include "screens/data/UfrmData.h"
 #include "screens/menu/MenuGuard.h"
