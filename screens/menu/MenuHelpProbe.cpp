@@ -31,7 +31,7 @@ void TMenuHelpProbe::Start(const QString& address, std::function<void(int size)>
         finished->store(true);
     });
     workers_.push_back({std::move(thread), std::move(finished)});
-    QTimer::singleShot(boundMs_, this, [this, request] { Finish(request, 0); });
+    QTimer::singleShot(boundMs_, Qt::PreciseTimer, this, [this, request] { Finish(request, 0); });
 }
 
 void TMenuHelpProbe::Finish(int request, int size)

@@ -14,6 +14,7 @@
 
 #include <QFrame>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -98,21 +99,25 @@ void TfrmMenuControl::FormShow()
         if (frmMenu && frmMenu->WebBrowser->ReadyState() >= READYSTATE_INTERACTIVE)
             EndBrowserWait(false);
     };
-    QTimer::singleShot(MenuBrowserWaitMs, frmMenu.get(), [this] { Dispatch([this] { EndBrowserWait(true); }); });
+    QTimer::singleShot(MenuBrowserWaitMs, Qt::PreciseTimer, frmMenu.get(), [this] { Dispatch([this] { EndBrowserWait(true); }); });
 }
 
 void TfrmMenuControl::EndBrowserWait(bool timedOut)
 {
     if (!waitingForBrowser_ || !frmMenu)
         return;
-    waitingForBrowser_ = false;
     TWebBrowser& browser = *frmMenu->WebBrowser;
-    browser.OnReadyStateChange = nullptr;
     if (timedOut && browser.ReadyState() < READYSTATE_INTERACTIVE) {
-        // The page has not come within the bound: its local copy instead.
-        GuardedSave(QStringLiteral("FormShow"), [&] { browser.Navigate(LocalHelpPage(startPage_)); });
+        // The start page has not come within the bound: its local copy instead, unless
+        // that is on its way already or the user has chosen a page meanwhile. The wait
+        // goes on until that page is there.
+        const QString local = LocalHelpPage(startPage_);
+        if (!helpShown_ && QUrl(browser.LocationURL()) != QUrl::fromLocalFile(local))
+            GuardedSave(QStringLiteral("FormShow"), [&] { browser.Navigate(local); });
         return;
     }
+    waitingForBrowser_ = false;
+    browser.OnReadyStateChange = nullptr;
     if (browser.Document())
         browser.ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, 2);
 }

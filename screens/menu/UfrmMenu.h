@@ -18,8 +18,8 @@
 //    of that page (help/guide.html unless the address names one of the other two) shows
 //    instead, once;
 //  - FormShow does not wait in a loop of its own: the text size is set once the browser
-//    has loaded (or failed) or MenuBrowserWaitMs have passed, whichever comes first, while
-//    the list takes input;
+//    has loaded (or failed), while the list takes input; a start page that has not come
+//    within MenuBrowserWaitMs gives way to its local copy;
 //  - a help button asks the help site on a thread of its own (time-outs of the HTTP layer,
 //    capped at MenuBrowserWaitMs) and shows the remote page when it has content, else the
 //    local page; after MenuBrowserWaitMs without an answer the local page shows.
@@ -130,8 +130,10 @@ protected:
     // Opens the data screen of the category (display name, folder with separator) and
     // returns when it has closed.
     virtual void OpenDataScreen(const QString& name, const QString& folder);
-    // Ends the wait of FormShow: the text size once the browser has a document; when the
-    // bound has passed with the page still loading, the local copy of the start page.
+    // The browser has loaded or failed (timedOut false), or the bound has passed
+    // (timedOut true). A loaded or failed page ends the wait of FormShow and gets the
+    // normal text size when it is a document; at the bound a start page still loading is
+    // replaced by its local copy, whose loading the wait then awaits.
     virtual void EndBrowserWait(bool timedOut);
     // Navigates to the help page: the remote address when the probe found content.
     virtual void ShowHelpPage(int tag, const QString& address, int contentSize);
@@ -141,6 +143,7 @@ private:
     std::unique_ptr<TMenuHelpProbe> helpProbe_;
     bool waitingForBrowser_ = false;
     int startPage_ = 1; // the help page of [Web] URL, whose local copy stands in for it
+    bool helpShown_ = false; // a help button has chosen the page
 };
 
 class TfrmMenuControlClass : public TMetaClass<TfrmMenuControl> {

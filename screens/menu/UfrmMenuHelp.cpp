@@ -25,6 +25,7 @@ void TfrmMenuControl::ShowHelpPage(int tag, const QString& address, int contentS
 {
     if (!frmMenu)
         return;
+    helpShown_ = true;
     TWebBrowser& browser = *frmMenu->WebBrowser;
     const QString local = LocalHelpPage(tag);
     try {

@@ -55,17 +55,18 @@ public:
     TProbeMenuControl() { Current = this; }
     ~TProbeMenuControl() override { Current = nullptr; }
     static inline TProbeMenuControl* Current = nullptr;
-    int WaitEnded = 0;        // times EndBrowserWait finished the wait
-    bool WaitTimedOut = false;
+    int WaitEnded = 0;    // times EndBrowserWait finished the wait
+    int BoundPassed = 0;  // times the bound passed during the wait
 
 protected:
     void EndBrowserWait(bool timedOut) override
     {
-        if (WaitingForBrowser()) {
-            WaitTimedOut = timedOut;
-            ++WaitEnded;
-        }
+        const bool waiting = WaitingForBrowser();
         TfrmMenuControl::EndBrowserWait(timedOut);
+        if (waiting && timedOut)
+            ++BoundPassed;
+        if (waiting && !WaitingForBrowser())
+            ++WaitEnded;
     }
 };
 
@@ -128,6 +129,14 @@ protected:
         watchdog.start(timeoutMs);
         MenuControlClass->Execute();
         EXPECT_FALSE(frmMenu);
+    }
+
+    // Gives the menu the input focus again (after a screen it opened has closed, the
+    // offscreen platform leaves no window active).
+    static void ActivateMenu()
+    {
+        frmMenu->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frmMenu.get()));
     }
 
     // Waits until the browser shows a page that has loaded (or failed for good).
