@@ -1,0 +1,24 @@
+// The progress dialog's form: the layout of UfrmUpdate.ui and its HTTP client.
+#include "screens/startup/UfrmUpdate.h"
+
+#include "ui_UfrmUpdate.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+TfrmUpdate::TfrmUpdate(QWidget* owner) : TForm(owner)
+{
+    Ui::TfrmUpdate ui;
+    ui.setupUi(this);
+    lblUpDate = ui.lblUpDate;
+    ProgressBar = ui.ProgressBar;
+    QFont font = lblUpDate->font();
+    font.setPixelSize(16);
+    lblUpDate->setFont(font);
+    IdHTTP.Accept = "text/html, */*";
+    IdHTTP.ContentType = "text/html";
+    IdHTTP.UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+    IdHTTP.Timeouts = HttpLayerTimeouts;
+}
+
+TfrmUpdate::~TfrmUpdate() = default;
