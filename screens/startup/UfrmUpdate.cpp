@@ -3,11 +3,9 @@
 #include "data/UConst.h"
 #include "data/Version.h"
 #include "platform/core/Exception.h"
-#include "platform/ini/IniFile.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Screen.h"
 #include "platform/winapi/ShellOpen.h"
-#include "screens/startup/OffGuiThread.h"
 #include "screens/startup/UServerText.h"
 #include "screens/startup/UfrmInfo.h"
 

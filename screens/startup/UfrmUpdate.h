@@ -28,6 +28,10 @@ class QProgressBar;
 // news server exists for this build; an empty address makes no request.
 inline const QString DefaultServerAddress;
 
+// The HTTP client of the check: Accept "text/html, */*", content type "text/html", the
+// user agent "Mozilla/3.0 (compatible; Indy Library)" and the HTTP layer's time-outs.
+THttpClient NewsHttpClient();
+
 class TfrmUpdate : public TForm {
     Q_OBJECT
 public:
@@ -36,8 +40,7 @@ public:
 
     QLabel* lblUpDate = nullptr;
     QProgressBar* ProgressBar = nullptr;
-    // Sends Accept "text/html, */*", content type "text/html" and the user agent
-    // "Mozilla/3.0 (compatible; Indy Library)"; the HTTP layer's time-outs.
+    // The client of the server texts and downloads, NewsHttpClient() when made.
     THttpClient IdHTTP;
 };
 

@@ -6,6 +6,16 @@
 #include <QLabel>
 #include <QProgressBar>
 
+THttpClient NewsHttpClient()
+{
+    THttpClient client;
+    client.Accept = "text/html, */*";
+    client.ContentType = "text/html";
+    client.UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+    client.Timeouts = HttpLayerTimeouts;
+    return client;
+}
+
 TfrmUpdate::TfrmUpdate(QWidget* owner) : TForm(owner)
 {
     Ui::TfrmUpdate ui;
@@ -15,10 +25,7 @@ TfrmUpdate::TfrmUpdate(QWidget* owner) : TForm(owner)
     QFont font = lblUpDate->font();
     font.setPixelSize(16);
     lblUpDate->setFont(font);
-    IdHTTP.Accept = "text/html, */*";
-    IdHTTP.ContentType = "text/html";
-    IdHTTP.UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
-    IdHTTP.Timeouts = HttpLayerTimeouts;
+    IdHTTP = NewsHttpClient();
 }
 
 TfrmUpdate::~TfrmUpdate() = default;

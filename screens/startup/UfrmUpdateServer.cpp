@@ -17,16 +17,9 @@ namespace {
 const QString Place = QStringLiteral("TfrmUpdateControl");
 
 // The client of the dialog; one with the same settings when no dialog is open.
-const THttpClient& Client()
+THttpClient Client()
 {
-    if (frmUpdate)
-        return frmUpdate->IdHTTP;
-    static const THttpClient fallback = [] {
-        THttpClient client;
-        client.Timeouts = HttpLayerTimeouts;
-        return client;
-    }();
-    return fallback;
+    return frmUpdate ? frmUpdate->IdHTTP : NewsHttpClient();
 }
 
 // The folder part of a relative path: everything up to its last "\" or "/".
