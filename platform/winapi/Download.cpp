@@ -1,35 +1,35 @@
 #include "platform/winapi/Download.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/files/WindowsPath.h"
 #include "platform/winapi/CurlTransfer.h"
 
-#include <QSaveFile>
 
 namespace {
 
 TDownloadResult Download(const QString& url, const QString& target, const THttpTimeouts& timeouts)
 {
     TDownloadResult result;
-    // Unbuffered, so a short write (disk full) shows at once and ends the transfer.
-    QSaveFile file(ResolvePath(target));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        result.Error = QStringLiteral("cannot write %1: %2").arg(target, file.errorString());
+    TAtomicFile file(ResolvePath(target));
+    if (!file.Open()) {
+        result.Error = QStringLiteral("cannot write %1: %2").arg(target, file.ErrorString());
         return result;
     }
     THttpClient client;
     client.Timeouts = timeouts;
-    const TCurlOutcome outcome = CurlGet(url, client, true, [&file](const char* data, size_t size) {
-        return file.write(data, static_cast<qint64>(size)) == static_cast<qint64>(size);
+    bool written = true;
+    const TCurlOutcome outcome = CurlGet(url, client, true, [&](const char* data, size_t size) {
+        return written = file.Write(QByteArrayView(data, static_cast<qsizetype>(size)));
     });
     result.Status = outcome.Status;
-    if (!outcome.Completed)
-        result.Error = file.error() != QFileDevice::NoError
-            ? QStringLiteral("cannot write %1: %2").arg(target, file.errorString())
-            : outcome.Error;
+    if (!written)
+        result.Error = QStringLiteral("cannot write %1: %2").arg(target, file.ErrorString());
+    else if (!outcome.Completed)
+        result.Error = outcome.Error;
     else if (outcome.Status < 200 || outcome.Status >= 300)
         result.Error = QStringLiteral("HTTP status %1").arg(outcome.Status);
-    else if (!file.commit())
-        result.Error = QStringLiteral("cannot replace %1: %2").arg(target, file.errorString());
+    else if (!file.Commit())
+        result.Error = QStringLiteral("cannot replace %1: %2").arg(target, file.ErrorString());
     else
         result.Ok = true;
     return result; // an uncommitted temporary file is removed with `file`
