@@ -11,12 +11,13 @@
 #include "data/USubCategory.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "data/Version.h"
+#include "screens/settings/UfrmSetting.h"
 #include "screens/startup/UfrmInfo.h"
 #include "screens/startup/UfrmUpdate.h"
-#include "testing/UfrmJudge.h"
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmJudge.h"
+#include "screens/test/UfrmTest.h"
 
 std::vector<TUnit> ProgramUnits()
 {
@@ -33,6 +34,7 @@ std::vector<TUnit> ProgramUnits()
         {"UUnitHistoryControl", InitializeUUnitHistoryControl, FinalizeUUnitHistoryControl},
         {"UAnswerUnitControl", InitializeUAnswerUnitControl, FinalizeUAnswerUnitControl},
         {"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
+        {"USetting", InitializeUSetting, FinalizeUSetting},
         {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
         {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge},
         {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest},
