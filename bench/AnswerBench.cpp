@@ -9,7 +9,7 @@
 #include "data/UQuestionControl.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/text/StringList.h"
@@ -91,7 +91,7 @@ void OpenCategory()
     static TUnits units({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                          {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                          {"UReply", InitializeUReply, FinalizeUReply},
-                         {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                         {"USetting", InitializeUSetting, FinalizeUSetting},
                          {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                          {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
                          {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl}});

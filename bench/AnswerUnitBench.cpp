@@ -11,7 +11,7 @@
 #include "data/USubCategory.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
@@ -116,7 +116,7 @@ void OpenCategory()
     EnsureBenchApplication();
     static TUnits units({{"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
                          {"UReply", InitializeUReply, FinalizeUReply},
-                         {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                         {"USetting", InitializeUSetting, FinalizeUSetting},
                          {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                          {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
                          {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},

@@ -6,7 +6,7 @@
 #include "data/UConstDisplay.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/text/StringList.h"
@@ -58,7 +58,7 @@ void StartStore()
 {
     EnsureBenchApplication();
     static TUnits units({{"UReply", InitializeUReply, FinalizeUReply},
-                         {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                         {"USetting", InitializeUSetting, FinalizeUSetting},
                          {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl}});
     if (ReplyControl->Folder != Folder())
         ReplyControlClass->CreateInstance(Folder());

@@ -22,10 +22,13 @@ endfunction()
 
 # moriva_add_test(NAME SOURCES ... LIBS ...): a GoogleTest executable run by CTest,
 # headless (offscreen Qt platform). The test main sets the rest of the environment.
+# MORIVA_SOURCE_DIR names the source tree, where the tests find their sample files (a
+# file's own __FILE__ may be relative: the compiler cache rewrites paths).
 function(moriva_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} moriva_test_support GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE MORIVA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

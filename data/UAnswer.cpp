@@ -4,7 +4,7 @@
 #include "data/UConst.h"
 #include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Exception.h"
 #include "platform/files/Files.h"
 #include "platform/text/Convert.h"

@@ -3,7 +3,7 @@
 
 #include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Exception.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"

@@ -3,7 +3,7 @@
 
 #include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"

@@ -1,7 +1,7 @@
 // The reply store: new replies, the judge queue, judging and the counts.
 #include "data/UReplyControl.h"
 
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Checked.h"
 #include "platform/text/Convert.h"
 #include "platform/text/StringList.h"

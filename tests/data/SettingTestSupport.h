@@ -1,10 +1,12 @@
 #pragma once
 // Shared by the settings tests: a fresh program folder with a category folder and the
-// settings unit started; Control.inf written and read as CP932 bytes.
+// settings units (the settings and their dialog) started; Control.inf written and read as
+// CP932 bytes.
 
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/text/Ansi.h"
+#include "screens/settings/UfrmSetting.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -12,7 +14,9 @@
 
 class SettingFolder : public testing::Test {
 protected:
-    SettingFolder() : units_({{"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting}})
+    SettingFolder()
+        : units_({{"USetting", InitializeUSetting, FinalizeUSetting},
+                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting}})
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
     }

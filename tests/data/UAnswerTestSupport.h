@@ -9,7 +9,7 @@
 #include "data/UQuestionControl.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/text/Ansi.h"
@@ -45,7 +45,7 @@ protected:
         : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                   {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                   {"UReply", InitializeUReply, FinalizeUReply},
-                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                  {"USetting", InitializeUSetting, FinalizeUSetting},
                   {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                   {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
                   {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl}})

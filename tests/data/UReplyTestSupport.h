@@ -5,7 +5,7 @@
 
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "tests/support/ProgramFolder.h"
@@ -42,7 +42,7 @@ class ReplyFolder : public testing::Test {
 protected:
     ReplyFolder()
         : units_({{"UReply", InitializeUReply, FinalizeUReply},
-                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                  {"USetting", InitializeUSetting, FinalizeUSetting},
                   {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl}})
     {
         program_.MakeDir(QStringLiteral("VEKTest"));

@@ -12,15 +12,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// The source tree: MORIVA_SOURCE_DIR when set, else found from this file's own path.
+// The source tree: the environment's MORIVA_SOURCE_DIR when set, else the one the tests
+// were built from.
 inline QString SourceDir()
 {
     const QString env = qEnvironmentVariable("MORIVA_SOURCE_DIR");
     if (!env.isEmpty())
         return env;
-    QDir dir = QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir(); // tests/platform/dataset
-    dir.cd(QStringLiteral("../../.."));
-    return dir.absolutePath();
+    return QStringLiteral(MORIVA_SOURCE_DIR);
 }
 
 inline QString SamplePath(const QString& name)

@@ -1,10 +1,10 @@
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmTest.h"
 
 #include "data/UConstDisplay.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/files/Files.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Convert.h"
@@ -16,9 +16,9 @@
 #include "platform/vcl/KeyPress.h"
 #include "platform/vcl/Memo.h"
 #include "platform/vcl/SpeedButton.h"
-#include "testing/UfrmJudge.h"
-#include "testing/UfrmTestComposition.h"
-#include "testing/UfrmTestInputHold.h"
+#include "screens/test/UfrmJudge.h"
+#include "screens/test/UfrmTestComposition.h"
+#include "screens/test/UfrmTestInputHold.h"
 
 #include <QDir>
 #include <QFrame>

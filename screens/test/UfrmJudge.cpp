@@ -1,5 +1,5 @@
 // The checking screen's unit: its globals, the modal run and the window's position.
-#include "testing/UfrmJudge.h"
+#include "screens/test/UfrmJudge.h"
 
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"

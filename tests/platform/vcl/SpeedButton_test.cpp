@@ -2,7 +2,6 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/SpeedButton.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -12,7 +11,7 @@ namespace {
 
 QString TestPicture()
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/TestButton.svg";
+    return QStringLiteral(MORIVA_SOURCE_DIR "/tests/platform/vcl/TestButton.svg");
 }
 
 TEST(SpeedButton, PressingLeavesTheFocusInTheEditAndMouseDownComesBeforeClick)

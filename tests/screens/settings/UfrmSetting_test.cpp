@@ -1,5 +1,5 @@
 // The settings dialog driven by keys and clicks under the offscreen platform.
-#include "SettingTestSupport.h"
+#include "tests/data/SettingTestSupport.h"
 
 #include "platform/core/Exception.h"
 #include "platform/vcl/Application.h"

@@ -1,4 +1,4 @@
-#include "testing/UfrmTestComposition.h"
+#include "screens/test/UfrmTestComposition.h"
 
 #include "platform/vcl/Dispatch.h"
 

@@ -8,7 +8,7 @@
 // with the pen over a drawn reply; they are never stored. The window's position is kept
 // in Control.inf [判定画面] of the category.
 //
-// The form TfrmJudge holds the components of forms/UfrmJudge.ui; the one controller
+// The form TfrmJudge holds the components of UfrmJudge.ui; the one controller
 // JudgeControl (TfrmJudgeControl) drives it, its virtual handlers assigned to the form's
 // events by Execute.
 

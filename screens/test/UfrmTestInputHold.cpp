@@ -1,4 +1,4 @@
-#include "testing/UfrmTestInputHold.h"
+#include "screens/test/UfrmTestInputHold.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -8,7 +8,7 @@
 #include "data/UReplyControl.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Exception.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/vcl/ListView.h"
@@ -33,7 +33,7 @@ class Units : public SubsetFolder {
 protected:
     Units()
         : SubsetFolder({{"UReply", InitializeUReply, FinalizeUReply},
-                        {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                        {"USetting", InitializeUSetting, FinalizeUSetting},
                         {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                         {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
                         {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},

@@ -1,6 +1,6 @@
 // The checking screen's input: marking and moving through the replies, the keys, and the
 // checker's red pen marks.
-#include "testing/UfrmJudge.h"
+#include "screens/test/UfrmJudge.h"
 
 #include "data/UConstDisplay.h"
 #include "data/UReplyControl.h"

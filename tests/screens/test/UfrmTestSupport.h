@@ -13,7 +13,7 @@
 #include "data/UReplyControl.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
@@ -23,8 +23,8 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Memo.h"
-#include "testing/UfrmJudge.h"
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmJudge.h"
+#include "screens/test/UfrmTest.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -110,7 +110,7 @@ protected:
         : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                   {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                   {"UReply", InitializeUReply, FinalizeUReply},
-                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                  {"USetting", InitializeUSetting, FinalizeUSetting},
                   {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                   {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
                   {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},

@@ -1,6 +1,6 @@
-// The test screen's form: the layout of forms/UfrmTest.ui with its components, the two
+// The test screen's form: the layout of UfrmTest.ui with its components, the two
 // timers and the pen-tablet component.
-#include "testing/UfrmTest.h"
+#include "screens/test/UfrmTest.h"
 
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Memo.h"
@@ -29,7 +29,7 @@ TfrmTest::TfrmTest(QWidget* owner) : TForm(owner)
     edtKeyInput = ui.edtKeyInput;
     sbtnResist = ui.sbtnResist;
     sbtnStop = ui.sbtnStop;
-    Image1->LoadFromFile(QStringLiteral(":/testing/test_background.svg"));
+    Image1->LoadFromFile(QStringLiteral(":/test/test_background.svg"));
 
     Timer = new TTimer(this);
     Timer->SetInterval(100);

@@ -1,24 +1,17 @@
 #pragma once
-// The learning settings of a category and their dialog. Each category folder keeps its
-// settings in section [設定] of its Control.inf: questions per test unit, the clear time
-// (an index into ClearTimes), the passes and the tests after which a question is
-// finished, and whether a test asks its questions in random order. One settings object
-// is current, in Setting: the do-nothing TSettingNull until a category is opened. The
-// settings object drives its own dialog TfrmSetting (Execute).
+// The learning settings of a category. Each category folder keeps its settings in section
+// [設定] of its Control.inf: questions per test unit, the clear time (an index into
+// ClearTimes), the passes and the tests after which a question is finished, and whether a
+// test asks its questions in random order. One settings object is current, in Setting:
+// the do-nothing TSettingNull until a category is opened. Execute shows the settings
+// dialog, which lives with the screens (screens/settings/UfrmSetting.h) and reaches this
+// layer through SettingDialog.
 
 #include "platform/core/ClassRef.h"
-#include "platform/vcl/Form.h"
-#include "platform/vcl/Input.h"
 
 #include <QString>
 #include <array>
 #include <memory>
-
-class QLabel;
-class TButton;
-class TComboBox;
-class TImage;
-class TSpinEdit;
 
 // The clear times in seconds: entry i is 0.5 × (i + 1), 0.5 to 9.5.
 inline constexpr std::array<double, 19> ClearTimes = {
@@ -43,11 +36,6 @@ public:
     bool RandomOrder = false;  // ask a test's questions in random order
     int DialogResult = 0;      // of the last Execute: 1 accepted with 設定, else 2
 
-    // Event handlers of the dialog, assigned by Execute.
-    virtual void btnSettingClick();
-    virtual void FormShow();
-    virtual void FormKeyDown(TKey& key, TShiftState shift);
-
     // Writes the five values to [設定] of Folder + Control.inf; raises when it cannot.
     virtual void Save();
     // True when the magnitude of elapsed (days), to the nearest millisecond, is strictly
@@ -55,8 +43,9 @@ public:
     virtual bool IsWithinClearTime(double elapsed) const;
     // The clear time in seconds.
     virtual double GetClearSeconds() const;
-    // Shows the dialog modally; 1 when the user accepted with 設定 and the values were
-    // saved, 2 otherwise (a failed save keeps the values as they were).
+    // Shows the settings dialog modally; 1 when the user accepted with 設定 and the values
+    // were saved, 2 otherwise (a failed save keeps the values as they were). Without a
+    // dialog (the settings screen not started) nothing is shown and the result is 2.
     virtual int Execute();
 
 protected:
@@ -82,39 +71,20 @@ public:
     virtual void CreateInstance(const QString& folder) const;
 };
 
-// The settings dialog: its layout is forms/UfrmSetting.ui; the components are reachable
-// by name.
-class TfrmSetting : public TForm {
-    Q_OBJECT
-public:
-    explicit TfrmSetting(QWidget* owner = nullptr);
-    ~TfrmSetting() override;
-
-    TImage* imgMenu = nullptr;
-    QLabel* lblUserUnitCount = nullptr;
-    TSpinEdit* sedtUserUnitCount = nullptr;
-    QLabel* lblClear = nullptr;
-    TComboBox* sedtClear = nullptr;
-    QLabel* lblClearCount = nullptr;
-    TSpinEdit* sedtClearCount = nullptr;
-    QLabel* lblMaxCount = nullptr;
-    TSpinEdit* sedtMaxCount = nullptr;
-    QLabel* lblOutList = nullptr;
-    TComboBox* cmbOutList = nullptr;
-    TButton* btnSetting = nullptr;
-    TButton* btnCancel = nullptr;
+// The settings dialog as the settings object reaches it: Show runs it modally for the
+// object and returns when it has closed; Free frees it when it is open. Set by the
+// settings screen's unit initialisation, empty without it.
+struct TSettingDialog {
+    void (*Show)(TSetting& setting) = nullptr;
+    void (*Free)() = nullptr;
 };
-
-using TfrmSettingClass = TMetaClass<TfrmSetting, QWidget*>;
 
 inline std::unique_ptr<TSetting> Setting;
 inline const TSettingClass* SettingClass = nullptr;
 inline const TSettingClass* SettingNullClass = nullptr;
-inline const TfrmSettingClass* SettingFormClass = nullptr;
-// The dialog while Execute shows it, else empty.
-inline std::unique_ptr<TfrmSetting> frmSetting;
+inline TSettingDialog SettingDialog;
 
-// Unit initialisation (the three class references, Setting := a new TSettingNull) and
+// Unit initialisation (the two class references, Setting := a new TSettingNull) and
 // finalisation (frees Setting, clears the globals).
-void InitializeUfrmSetting();
-void FinalizeUfrmSetting();
+void InitializeUSetting();
+void FinalizeUSetting();

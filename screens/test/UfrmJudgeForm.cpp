@@ -1,6 +1,6 @@
-// The checking screen's form: the layout of forms/UfrmJudge.ui with its components, the
+// The checking screen's form: the layout of UfrmJudge.ui with its components, the
 // background picture and the (inactive) pen-tablet component.
-#include "testing/UfrmJudge.h"
+#include "screens/test/UfrmJudge.h"
 
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Memo.h"
@@ -39,7 +39,7 @@ TfrmJudge::TfrmJudge(QWidget* owner) : TForm(owner)
     sbtnClear = ui.sbtnClear;
     sbtnPrior = ui.sbtnPrior;
     sbtnNext = ui.sbtnNext;
-    Image1->LoadFromFile(QStringLiteral(":/testing/judge_background.svg"));
+    Image1->LoadFromFile(QStringLiteral(":/test/judge_background.svg"));
     KoltWinTab = new TKoltWinTab(this);
 }
 

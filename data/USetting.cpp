@@ -1,13 +1,9 @@
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 
 #include "platform/core/Checked.h"
 #include "platform/ini/IniFile.h"
-#include "platform/vcl/Button.h"
-#include "platform/vcl/ComboBox.h"
-#include "platform/vcl/SpinEdit.h"
 
 #include <cmath>
-#include <tuple>
 
 namespace {
 
@@ -24,11 +20,6 @@ TIniFile ControlInf(const QString& folder)
 {
     return TIniFile(folder + QStringLiteral("Control.inf"));
 }
-
-// Frees the dialog when Execute ends, however it ends.
-struct TDialogRelease {
-    ~TDialogRelease() { frmSetting.reset(); }
-};
 
 } // namespace
 
@@ -51,47 +42,8 @@ TSetting::TSetting(const QString& folder, TNoFile)
 
 TSetting::~TSetting()
 {
-    frmSetting.reset();
-}
-
-void TSetting::btnSettingClick()
-{
-    // Values that could not be saved are not taken: the settings stay as the file has
-    // them, the result stays 2, and the error passes on to the exception log.
-    const auto restore = [this, saved = std::tuple(DialogResult, UserUnit, ClearSecondsIndex,
-                                                   ClearCount, MaxTestCount, RandomOrder)] {
-        std::tie(DialogResult, UserUnit, ClearSecondsIndex, ClearCount, MaxTestCount,
-                 RandomOrder) = saved;
-    };
-    try {
-        DialogResult = 1;
-        UserUnit = frmSetting->sedtUserUnitCount->Value();
-        ClearSecondsIndex = frmSetting->sedtClear->ItemIndex();
-        ClearCount = frmSetting->sedtClearCount->Value();
-        MaxTestCount = frmSetting->sedtMaxCount->Value();
-        RandomOrder = frmSetting->cmbOutList->ItemIndex() == 1;
-        Save();
-    } catch (...) {
-        restore();
-        throw;
-    }
-    frmSetting->Close();
-}
-
-void TSetting::FormShow()
-{
-    // A value outside a field's range shows clamped into it, and is saved so by 設定.
-    frmSetting->sedtUserUnitCount->SetValue(UserUnit);
-    frmSetting->sedtClear->SetItemIndex(ClearSecondsIndex);
-    frmSetting->sedtClearCount->SetValue(ClearCount);
-    frmSetting->sedtMaxCount->SetValue(MaxTestCount);
-    frmSetting->cmbOutList->SetItemIndex(RandomOrder ? 1 : 0);
-}
-
-void TSetting::FormKeyDown(TKey& key, TShiftState)
-{
-    if (key == VK_ESCAPE)
-        frmSetting->Close();
+    if (SettingDialog.Free)
+        SettingDialog.Free();
 }
 
 void TSetting::Save()
@@ -121,12 +73,8 @@ double TSetting::GetClearSeconds() const
 int TSetting::Execute()
 {
     DialogResult = 2;
-    TDialogRelease release;
-    frmSetting = SettingFormClass->Create(nullptr);
-    frmSetting->btnSetting->OnClick = [this] { btnSettingClick(); };
-    frmSetting->OnShow = [this] { FormShow(); };
-    frmSetting->OnKeyDown = [this](TKey& key, TShiftState shift) { FormKeyDown(key, shift); };
-    frmSetting->ShowModal();
+    if (SettingDialog.Show)
+        SettingDialog.Show(*this);
     return DialogResult;
 }
 
@@ -161,18 +109,15 @@ void TSettingClass::CreateInstance(const QString& folder) const
     }
 }
 
-void InitializeUfrmSetting()
+void InitializeUSetting()
 {
     SettingClass = ClassOf<TSetting, TSettingClass>();
     SettingNullClass = ClassOf<TSettingNull, TSettingClass>();
-    SettingFormClass = ClassOf<TfrmSetting, TfrmSettingClass>();
     Setting = SettingNullClass->Create(QString());
 }
 
-void FinalizeUfrmSetting()
+void FinalizeUSetting()
 {
     Setting.reset();
-    frmSetting.reset();
     SettingClass = SettingNullClass = nullptr;
-    SettingFormClass = nullptr;
 }

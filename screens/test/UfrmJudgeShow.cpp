@@ -1,12 +1,12 @@
 // The checking screen: showing a reply with its question, answer and info, and the
 // automatic judging of typed replies.
-#include "testing/UfrmJudge.h"
+#include "screens/test/UfrmJudge.h"
 
 #include "data/UAnswerControl.h"
 #include "data/UConstDisplay.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/text/StringList.h"
 #include "platform/text/Trim.h"
 #include "platform/vcl/Color.h"

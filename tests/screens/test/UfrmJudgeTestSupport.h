@@ -10,13 +10,13 @@
 #include "data/UQuestionControl.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
-#include "data/UfrmSetting.h"
+#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
-#include "testing/UfrmJudge.h"
+#include "screens/test/UfrmJudge.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -55,7 +55,7 @@ protected:
         : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
                   {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
                   {"UReply", InitializeUReply, FinalizeUReply},
-                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
+                  {"USetting", InitializeUSetting, FinalizeUSetting},
                   {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
                   {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
                   {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},

@@ -1,5 +1,5 @@
-// The settings dialog's form: the layout of forms/UfrmSetting.ui with its components.
-#include "data/UfrmSetting.h"
+// The settings dialog's form: the layout of UfrmSetting.ui with its components.
+#include "screens/settings/UfrmSetting.h"
 
 #include "platform/vcl/Button.h"
 #include "platform/vcl/ComboBox.h"

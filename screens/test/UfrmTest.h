@@ -12,7 +12,7 @@
 // the category's ImageAnswer folder, emptied when the screen closes. The window's position
 // is kept in Control.inf [ﾃｽﾄ画面] and restored at every paint.
 //
-// The form TfrmTest holds the components of forms/UfrmTest.ui; the one controller
+// The form TfrmTest holds the components of UfrmTest.ui; the one controller
 // TestControl (TfrmTestControl) drives it, its virtual handlers assigned to the form's
 // events by Execute.
 
