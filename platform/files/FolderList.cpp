@@ -33,7 +33,7 @@ namespace {
 bool IsUtf8(const QByteArray& bytes)
 {
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(bytes); // decodes on conversion
+    [[maybe_unused]] const QString text = decoder.decode(bytes); // decodes on conversion
     return !decoder.hasError();
 }
 
