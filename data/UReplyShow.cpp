@@ -1,7 +1,9 @@
 // The reply kinds: how each is written and how each shows itself.
 #include "data/UReply.h"
 
+#include "data/UConst.h"
 #include "data/UConstDisplay.h"
+#include "platform/core/Exception.h"
 #include "platform/files/Files.h"
 #include "platform/vcl/Image.h"
 #include "platform/winapi/Sound.h"
@@ -30,9 +32,14 @@ void TReplyImage::ShowData(QWidget* control)
     if (!image)
         return;
     DrawControlFrame(*image);
-    // The test screen deletes its pictures when it closes: a missing file stays blank.
-    if (FileExists(Data))
+    // A picture that cannot be shown (missing, damaged, too large) leaves the frame blank,
+    // and the log names it once.
+    try {
         image->LoadFromFile(Data);
+    } catch (...) {
+        WriteLogOnce(QStringLiteral("TReplyImage"),
+                     QStringLiteral("ShowData\t%1\t<No=%2>").arg(ExceptMessage()).arg(No));
+    }
 }
 
 void TReplyVoice::SaveToDataSet(TClientDataSet& dataSet)

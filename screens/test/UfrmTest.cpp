@@ -12,6 +12,7 @@
 #include "platform/vcl/Abort.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Dispatch.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/KeyPress.h"
 #include "platform/vcl/Memo.h"
@@ -42,6 +43,28 @@ const std::array<QString, 3> CountDownTexts = {
 // Within the first second of a question the register button does nothing.
 constexpr double GuardMs = 1000.0;
 constexpr double MsPerDay = 86'400'000.0;
+
+// Releases the input held during the countdown when the countdown ends, however it ends:
+// the first question gets it, or, when showing that failed, the screen, where Esc and
+// Enter still act.
+struct THoldRelease {
+    std::unique_ptr<TInputHold>& Hold;
+    ~THoldRelease()
+    {
+        if (Hold)
+            Hold->Release();
+        Hold.reset();
+    }
+};
+
+// Starts the clock of the question being shown when showing it ends, however it ends.
+struct TQuestionStart {
+    TfrmTestControl& Control;
+    ~TQuestionStart()
+    {
+        Dispatch([this] { Control.StartQuestion(); });
+    }
+};
 
 // Frees the form and its helpers when Execute ends, however it ends.
 struct TFormRelease {
@@ -110,13 +133,12 @@ void TfrmTestControl::RegisterReply(bool force)
     // Counted once the reply is recorded, so that a failed picture save, which keeps the
     // question on screen, does not count its time twice.
     TimeSum += QuestionStart - end;
-    ShowNextQuestion();
-    frmTest->Timer->SetEnabled(false);
-    frmTest->Timer->SetEnabled(true);
+    // The next question starts with an empty reply; showing it restarts the period.
     ReplyStart = 0;
     DrawControlFrame(*frmTest->imgPen);
     frmTest->edtKeyInput->clear();
     PenUsed = false;
+    ShowNextQuestion();
 }
 
 void TfrmTestControl::SaveImageAnswer()
@@ -143,17 +165,29 @@ void TfrmTestControl::ShowCount(int done, int total)
 void TfrmTestControl::ShowQuestion()
 {
     Started = false;
+    // The question's count, time and limit start however showing it ends.
+    const TQuestionStart start{*this};
     int index = 0;
     if (Setting->RandomOrder)
         index = int(QRandomGenerator::global()->bounded(quint32(Remaining->Count())));
-    No = StrToInt(Remaining->Strings(index));
+    const QString entry = Remaining->Strings(index);
     Remaining->Delete(index);
-    QuestionControl->Show(No, frmTest->memQuestion);
+    frmTest->memQuestion->clear();
+    No = 0; // an entry that is no number answers no question
+    No = StrToInt(entry);
+    // A part of the question that cannot be shown is logged and left empty.
+    Dispatch([&] { QuestionControl->Show(No, frmTest->memQuestion); });
     // A question without a picture must not show the picture of the one before.
     DrawControlFrame(*frmTest->imgQuestion);
-    QuestionControl->Show(No, frmTest->imgQuestion);
+    Dispatch([&] { QuestionControl->Show(No, frmTest->imgQuestion); });
+}
+
+void TfrmTestControl::StartQuestion()
+{
     ShowCount(Total - Remaining->Count(), Total);
     frmTest->edtKeyInput->setFocus();
+    // The 10-second period starts now, after a sound question has played.
+    frmTest->Timer->SetEnabled(false);
     frmTest->Timer->SetEnabled(true);
     QuestionStart = Now();
     frmTest->TimerCaption->SetEnabled(true);
@@ -165,11 +199,16 @@ void TfrmTestControl::EndTest()
     frmTest->Timer->SetEnabled(false);
     frmTest->TimerCaption->SetEnabled(false);
     frmTest->memQuestion->setPlainText(QStringLiteral("終　了"));
-    JudgeControl->Execute(*Questions, Folder);
-    const int n = Questions->Count();
-    UnitHistoryControl->AddRecord(UnitSize, UnitNo, SubCategoryName, TestStart, TimeSum / n, n,
-                                  ReplyControl->CountCorrectInList(),
-                                  ReplyControl->CountClearedInList());
+    // A checking screen that fails is logged; the test screen closes all the same, and
+    // the history row is added only for a test whose replies were all judged.
+    if (Dispatch([&] { JudgeControl->Execute(*Questions, Folder); })) {
+        const int n = Questions->Count();
+        Dispatch([&] {
+            UnitHistoryControl->AddRecord(UnitSize, UnitNo, SubCategoryName, TestStart, TimeSum / n,
+                                          n, ReplyControl->CountCorrectInList(),
+                                          ReplyControl->CountClearedInList());
+        });
+    }
     Questions.reset();
     frmTest->Close();
     // Written now, so that nothing of the test is lost should the program end abruptly;
@@ -187,9 +226,12 @@ void TfrmTestControl::EndTest()
 
 void TfrmTestControl::FormShow()
 {
-    frmTest->SetClientWidth(frmTest->pnlImg->x() + frmTest->pnlImg->width());
-    if (QuestionControl->HasImage())
-        frmTest->SetClientWidth(frmTest->pnlQuestion->x() + frmTest->pnlQuestion->width() + 10);
+    // The countdown starts whatever the layout step does.
+    Dispatch([] {
+        frmTest->SetClientWidth(frmTest->pnlImg->x() + frmTest->pnlImg->width());
+        if (QuestionControl->HasImage())
+            frmTest->SetClientWidth(frmTest->pnlQuestion->x() + frmTest->pnlQuestion->width() + 10);
+    });
     ReplyStart = 0;
     PenUsed = false;
     TimeSum = 0;
@@ -212,24 +254,26 @@ void TfrmTestControl::TimerCountDown()
         FinishCountDown();
         return;
     }
-    frmTest->memQuestion->setPlainText(CountDownTexts[CountDown - 1]);
-    frmTest->memQuestion->repaint();
+    // The next step is due before this one is shown, so that the countdown goes on
+    // whatever showing it does.
     frmTest->Timer->SetInterval(1000);
     frmTest->Timer->SetEnabled(true);
+    frmTest->memQuestion->setPlainText(CountDownTexts[CountDown - 1]);
+    frmTest->memQuestion->repaint();
 }
 
 void TfrmTestControl::FinishCountDown()
 {
+    const THoldRelease release{hold_};
     frmTest->edtKeyInput->clear();
     DrawControlFrame(*frmTest->imgPen);
     frmTest->sbtnResist->setVisible(true);
     TestStart = Now();
     frmTest->Timer->SetInterval(QuestionTimerInterval);
     frmTest->Timer->OnTimer = [this] { TimerTimeUp(); };
-    ShowNextQuestion();
-    frmTest->KoltWinTab->SetActive(true);
-    hold_->Release();
-    hold_.reset();
+    Dispatch([this] { ShowNextQuestion(); });
+    // Without the tablet the keyboard still answers.
+    Dispatch([] { frmTest->KoltWinTab->SetActive(true); });
 }
 
 void TfrmTestControl::TimerCaptionTimer()
@@ -248,17 +292,25 @@ void TfrmTestControl::edtKeyInputKeyPress(char16_t& key)
 {
     if (key == 13)
         Abort(); // Enter registers (in FormKeyDown); it neither types nor starts the reply
-    NoteReplyStart();
+    // Only a character that types something starts the reply: Esc (the stop question),
+    // Backspace and the other control characters do not.
+    if (key >= 32 && key != 127)
+        NoteReplyStart();
 }
 
 void TfrmTestControl::sbtnStopClick()
 {
     frmTest->Timer->SetEnabled(false);
-    if (MessageDlg(QStringLiteral("中止しますか？"), TMsgDlgType::mtWarning, mbYesNo) != mrYes) {
+    TModalResult answer = mrNo;
+    Dispatch([&] {
+        answer = MessageDlg(QStringLiteral("中止しますか？"), TMsgDlgType::mtWarning, mbYesNo);
+    });
+    if (answer != mrYes) {
         frmTest->Timer->SetEnabled(true);
         return;
     }
-    ReplyControlClass->CreateInstance(Folder); // drops this test's unjudged replies
+    // Drops this test's unjudged replies; the screen closes even when that fails.
+    Dispatch([&] { ReplyControlClass->CreateInstance(Folder); });
     Questions.reset();
     frmTest->Close();
 }
@@ -313,7 +365,9 @@ void TfrmTestControl::FormKeyDown(TKey& key, TShiftState)
 
 void TfrmTestControl::FormClose(TForm::TCloseAction&)
 {
-    // A failure is logged and the screen still closes, with its timer off.
+    // A failure is logged and the screen still closes, with its timers off.
+    frmTest->Timer->SetEnabled(false);
+    frmTest->TimerCaption->SetEnabled(false);
     try {
         TIniFile ini = ControlInf(Folder);
         ini.WriteInteger(PositionSection, KeyTop, frmTest->Top());
@@ -328,7 +382,6 @@ void TfrmTestControl::FormClose(TForm::TCloseAction&)
     for (const QString& name : names)
         if (FileExists(folder + name))
             DeleteFile(folder + name);
-    frmTest->Timer->SetEnabled(false);
 }
 
 void TfrmTestControl::FormPaint()
