@@ -14,6 +14,7 @@
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"
+#include "shell/ProgramUnits.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -88,13 +89,8 @@ const QString& Folder()
 void OpenCategory()
 {
     EnsureBenchApplication();
-    static TUnits units({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
-                         {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
-                         {"UReply", InitializeUReply, FinalizeUReply},
-                         {"USetting", InitializeUSetting, FinalizeUSetting},
-                         {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                         {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
-                         {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl}});
+    static TUnits units(ProgramUnits({"UQuestion", "UQuestionControl", "UReply", "USetting",
+                                      "UReplyControl", "UAnswer", "UAnswerControl"}));
     if (Setting->Folder != Folder())
         SettingClass->CreateInstance(Folder());
     if (ReplyControl->Folder != Folder())

@@ -8,14 +8,15 @@
 #include "data/UAnswerUnitControl.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
+#include "data/USetting.h"
 #include "data/USubCategory.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
 #include "platform/vcl/ListView.h"
+#include "shell/ProgramUnits.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -114,18 +115,9 @@ const QString& Folder()
 void OpenCategory()
 {
     EnsureBenchApplication();
-    static TUnits units({{"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
-                         {"UReply", InitializeUReply, FinalizeUReply},
-                         {"USetting", InitializeUSetting, FinalizeUSetting},
-                         {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                         {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
-                         {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},
-                         {"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
-                         {"UUnitHistoryControl", InitializeUUnitHistoryControl,
-                          FinalizeUUnitHistoryControl},
-                         {"UAnswerUnit", InitializeUAnswerUnit, FinalizeUAnswerUnit},
-                         {"UAnswerUnitControl", InitializeUAnswerUnitControl,
-                          FinalizeUAnswerUnitControl}});
+    static TUnits units(ProgramUnits({"USubCategory", "UReply", "USetting", "UReplyControl",
+                                      "UAnswer", "UAnswerControl", "UUnitHistory",
+                                      "UUnitHistoryControl", "UAnswerUnit", "UAnswerUnitControl"}));
     if (SubCategory->Folder == Folder())
         return;
     SettingClass->CreateInstance(Folder());

@@ -12,6 +12,7 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"
 #include "platform/vcl/ListView.h"
+#include "shell/ProgramUnits.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -57,9 +58,7 @@ const QString& Folder()
 void StartStore()
 {
     EnsureBenchApplication();
-    static TUnits units({{"UReply", InitializeUReply, FinalizeUReply},
-                         {"USetting", InitializeUSetting, FinalizeUSetting},
-                         {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl}});
+    static TUnits units(ProgramUnits({"UReply", "USetting", "UReplyControl"}));
     if (ReplyControl->Folder != Folder())
         ReplyControlClass->CreateInstance(Folder());
 }

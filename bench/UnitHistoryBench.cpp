@@ -10,6 +10,7 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"
 #include "platform/vcl/ListView.h"
+#include "shell/ProgramUnits.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -60,9 +61,7 @@ const QString& Folder()
 void OpenStore()
 {
     EnsureBenchApplication();
-    static TUnits units({{"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
-                         {"UUnitHistoryControl", InitializeUUnitHistoryControl,
-                          FinalizeUUnitHistoryControl}});
+    static TUnits units(ProgramUnits({"UUnitHistory", "UUnitHistoryControl"}));
     if (UnitHistoryControl->Folder != Folder())
         UnitHistoryControlClass->CreateInstance(Folder());
 }

@@ -6,6 +6,7 @@
 #include "data/Version.h"
 #include "platform/core/Units.h"
 #include "platform/text/StringList.h"
+#include "shell/ProgramUnits.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -13,7 +14,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    TUnits units({{"Version", InitializeVersion, FinalizeVersion}});
+    TUnits units(ProgramUnits());
     QTextStream out(stdout);
     out << "moriva " << AppVersion.VersionString << "\n"
         << "The category menu and the data screen are not built yet, so no screen can be "

@@ -7,6 +7,7 @@
 #include "platform/core/Units.h"
 #include "platform/text/Ansi.h"
 #include "screens/settings/UfrmSetting.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -15,8 +16,7 @@
 class SettingFolder : public testing::Test {
 protected:
     SettingFolder()
-        : units_({{"USetting", InitializeUSetting, FinalizeUSetting},
-                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting}})
+        : units_(ProgramUnits({"USetting", "UfrmSetting"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
     }

@@ -15,6 +15,7 @@
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -43,13 +44,8 @@ inline constexpr TDateTime AnswerSecond = 1.0 / 86400.0;
 class AnswerFolder : public testing::Test {
 protected:
     AnswerFolder()
-        : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
-                  {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
-                  {"UReply", InitializeUReply, FinalizeUReply},
-                  {"USetting", InitializeUSetting, FinalizeUSetting},
-                  {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                  {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
-                  {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl}})
+        : units_(ProgramUnits({"UQuestion", "UQuestionControl", "UReply", "USetting",
+                               "UReplyControl", "UAnswer", "UAnswerControl"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
     }

@@ -6,12 +6,13 @@
 #include "data/UAnswerUnitControl.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
+#include "data/USetting.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/USetting.h"
 #include "platform/core/Exception.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/vcl/ListView.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 
 #include <QThread>
@@ -33,15 +34,9 @@ constexpr TDateTime Second = 1.0 / 86400.0;
 class Units : public SubsetFolder {
 protected:
     Units()
-        : SubsetFolder({{"UReply", InitializeUReply, FinalizeUReply},
-                        {"USetting", InitializeUSetting, FinalizeUSetting},
-                        {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                        {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
-                        {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},
-                        {"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
-                        {"UUnitHistoryControl", InitializeUUnitHistoryControl, FinalizeUUnitHistoryControl},
-                        {"UAnswerUnit", InitializeUAnswerUnit, FinalizeUAnswerUnit},
-                        {"UAnswerUnitControl", InitializeUAnswerUnitControl, FinalizeUAnswerUnitControl}})
+        : SubsetFolder(ProgramUnits({"UReply", "USetting", "UReplyControl", "UAnswer",
+                                     "UAnswerControl", "UUnitHistory", "UUnitHistoryControl",
+                                     "UAnswerUnit", "UAnswerUnitControl"}))
     {
     }
 

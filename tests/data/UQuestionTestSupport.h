@@ -6,6 +6,7 @@
 #include "data/UQuestionControl.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -23,8 +24,7 @@ struct TQuestionRow {
 class QuestionFolder : public testing::Test {
 protected:
     QuestionFolder()
-        : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
-                  {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl}})
+        : units_(ProgramUnits({"UQuestion", "UQuestionControl"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
     }

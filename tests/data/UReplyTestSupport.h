@@ -8,6 +8,7 @@
 #include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -29,9 +30,7 @@ inline TReplyRow Row(int no, TDateTime start, double begun, double total, const 
 class ReplyFolder : public testing::Test {
 protected:
     ReplyFolder()
-        : units_({{"UReply", InitializeUReply, FinalizeUReply},
-                  {"USetting", InitializeUSetting, FinalizeUSetting},
-                  {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl}})
+        : units_(ProgramUnits({"UReply", "USetting", "UReplyControl"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
     }

@@ -7,6 +7,7 @@
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -61,8 +62,9 @@ protected:
 private:
     static std::vector<TUnit> WithSubCategory(std::vector<TUnit> more)
     {
-        more.insert(more.begin(), {"USubCategory", InitializeUSubCategory, FinalizeUSubCategory});
-        return more;
+        std::vector<TUnit> units = ProgramUnits({"USubCategory"});
+        units.insert(units.end(), more.begin(), more.end());
+        return units;
     }
 
     TUnits units_;

@@ -12,6 +12,7 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/Chart.h"
 #include "platform/vcl/ListView.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -23,9 +24,7 @@
 class HistoryFolder : public testing::Test {
 protected:
     HistoryFolder()
-        : units_({{"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
-                  {"UUnitHistoryControl", InitializeUUnitHistoryControl,
-                   FinalizeUUnitHistoryControl}})
+        : units_(ProgramUnits({"UUnitHistory", "UUnitHistoryControl"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
         program_.MakeDir(QStringLiteral("VEKOther"));

@@ -17,6 +17,7 @@
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
 #include "screens/test/UfrmJudge.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -53,14 +54,8 @@ inline constexpr TDateTime JudgeStart = 46000.5; // when the first question appe
 class JudgeScreen : public testing::Test {
 protected:
     JudgeScreen()
-        : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
-                  {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
-                  {"UReply", InitializeUReply, FinalizeUReply},
-                  {"USetting", InitializeUSetting, FinalizeUSetting},
-                  {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                  {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
-                  {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},
-                  {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge}})
+        : units_(ProgramUnits({"UQuestion", "UQuestionControl", "UReply", "USetting",
+                               "UReplyControl", "UAnswer", "UAnswerControl", "UfrmJudge"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
     }

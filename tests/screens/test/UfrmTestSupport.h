@@ -11,9 +11,9 @@
 #include "data/UQuestionControl.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
+#include "data/USetting.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "data/USetting.h"
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
@@ -25,6 +25,7 @@
 #include "platform/vcl/Memo.h"
 #include "screens/test/UfrmJudge.h"
 #include "screens/test/UfrmTest.h"
+#include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
@@ -108,17 +109,9 @@ inline qint64 MsBetween(TDateTime from, TDateTime to)
 class TestScreen : public testing::Test {
 protected:
     TestScreen()
-        : units_({{"UQuestion", InitializeUQuestion, FinalizeUQuestion},
-                  {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
-                  {"UReply", InitializeUReply, FinalizeUReply},
-                  {"USetting", InitializeUSetting, FinalizeUSetting},
-                  {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                  {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
-                  {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},
-                  {"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
-                  {"UUnitHistoryControl", InitializeUUnitHistoryControl, FinalizeUUnitHistoryControl},
-                  {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge},
-                  {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest}})
+        : units_(ProgramUnits({"UQuestion", "UQuestionControl", "UReply", "USetting",
+                               "UReplyControl", "UAnswer", "UAnswerControl", "UUnitHistory",
+                               "UUnitHistoryControl", "UfrmJudge", "UfrmTest"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
         SetNowFunction([this] { return clock_; });
