@@ -10,7 +10,12 @@ namespace {
 
 // Frees the dialog when Execute ends, however it ends.
 struct TDialogRelease {
-    ~TDialogRelease() { frmSetting.reset(); }
+    TfrmSetting*& Form;
+    ~TDialogRelease()
+    {
+        Form = nullptr;
+        frmSetting.reset();
+    }
 };
 
 void ShowDialog(TSetting& setting)
@@ -41,43 +46,44 @@ void TfrmSettingControl::btnSettingClick()
     };
     try {
         s.DialogResult = 1;
-        s.UserUnit = frmSetting->sedtUserUnitCount->Value();
-        s.ClearSecondsIndex = frmSetting->sedtClear->ItemIndex();
-        s.ClearCount = frmSetting->sedtClearCount->Value();
-        s.MaxTestCount = frmSetting->sedtMaxCount->Value();
-        s.RandomOrder = frmSetting->cmbOutList->ItemIndex() == 1;
+        s.UserUnit = Form->sedtUserUnitCount->Value();
+        s.ClearSecondsIndex = Form->sedtClear->ItemIndex();
+        s.ClearCount = Form->sedtClearCount->Value();
+        s.MaxTestCount = Form->sedtMaxCount->Value();
+        s.RandomOrder = Form->cmbOutList->ItemIndex() == 1;
         s.Save();
     } catch (...) {
         restore();
         throw;
     }
-    frmSetting->Close();
+    Form->Close();
 }
 
 void TfrmSettingControl::FormShow()
 {
     // A value outside a field's range shows clamped into it, and is saved so by 設定.
-    frmSetting->sedtUserUnitCount->SetValue(Values.UserUnit);
-    frmSetting->sedtClear->SetItemIndex(Values.ClearSecondsIndex);
-    frmSetting->sedtClearCount->SetValue(Values.ClearCount);
-    frmSetting->sedtMaxCount->SetValue(Values.MaxTestCount);
-    frmSetting->cmbOutList->SetItemIndex(Values.RandomOrder ? 1 : 0);
+    Form->sedtUserUnitCount->SetValue(Values.UserUnit);
+    Form->sedtClear->SetItemIndex(Values.ClearSecondsIndex);
+    Form->sedtClearCount->SetValue(Values.ClearCount);
+    Form->sedtMaxCount->SetValue(Values.MaxTestCount);
+    Form->cmbOutList->SetItemIndex(Values.RandomOrder ? 1 : 0);
 }
 
 void TfrmSettingControl::FormKeyDown(TKey& key, TShiftState)
 {
     if (key == VK_ESCAPE)
-        frmSetting->Close();
+        Form->Close();
 }
 
 void TfrmSettingControl::Execute()
 {
-    TDialogRelease release;
+    TDialogRelease release{Form};
     frmSetting = SettingFormClass->Create(nullptr);
-    frmSetting->btnSetting->OnClick = [this] { btnSettingClick(); };
-    frmSetting->OnShow = [this] { FormShow(); };
-    frmSetting->OnKeyDown = [this](TKey& key, TShiftState shift) { FormKeyDown(key, shift); };
-    frmSetting->ShowModal();
+    Form = frmSetting.get();
+    Form->btnSetting->OnClick = [this] { btnSettingClick(); };
+    Form->OnShow = [this] { FormShow(); };
+    Form->OnKeyDown = [this](TKey& key, TShiftState shift) { FormKeyDown(key, shift); };
+    Form->ShowModal();
 }
 
 void InitializeUfrmSetting()

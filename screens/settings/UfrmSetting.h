@@ -36,6 +36,7 @@ public:
     TfrmSettingControl& operator=(const TfrmSettingControl&) = delete;
 
     TSetting& Values;
+    TfrmSetting* Form = nullptr; // the dialog while Execute shows it (frmSetting), else none
 
     // Takes the five values from the fields and saves them; values that cannot be saved
     // are not taken (the error passes on, the result stays 2).

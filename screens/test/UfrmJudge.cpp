@@ -26,7 +26,12 @@ const QString KeyLeft = QStringLiteral("Left");
 
 // Frees the form when Execute ends, however it ends.
 struct TFormRelease {
-    ~TFormRelease() { frmJudge.reset(); }
+    TfrmJudge*& Form;
+    ~TFormRelease()
+    {
+        Form = nullptr;
+        frmJudge.reset();
+    }
 };
 
 } // namespace
@@ -35,9 +40,10 @@ void TfrmJudgeControl::Execute(TStringList&, const QString& folder)
 {
     Folder = folder;
     frmJudge.reset();
-    TFormRelease release;
+    TFormRelease release{Form};
     frmJudge = JudgeFormClass->Create(nullptr);
-    TfrmJudge& form = *frmJudge;
+    Form = frmJudge.get();
+    TfrmJudge& form = *Form;
     DrawTo = &TCanvas::MoveTo;
 
     form.sbtnReView->OnClick = [this] { sbtnReViewClick(); };
@@ -71,7 +77,7 @@ void TfrmJudgeControl::Execute(TStringList&, const QString& folder)
 
 void TfrmJudgeControl::FormShow()
 {
-    TfrmJudge& form = *frmJudge;
+    TfrmJudge& form = *Form;
     // The picture panel shows only for categories with picture questions.
     form.SetClientWidth(form.pnlImg->x() + form.pnlImg->width() + 10);
     form.memQuestion->setFocus();
@@ -89,7 +95,7 @@ void TfrmJudgeControl::FormPaint()
     const TIniFile ini = ControlInf(Folder);
     if (!ini.ValueExists(Section, KeyTop) || !ini.ValueExists(Section, KeyLeft))
         return;
-    TfrmJudge& form = *frmJudge;
+    TfrmJudge& form = *Form;
     form.SetTop(ini.ReadInteger(Section, KeyTop, 0));
     form.SetLeft(ini.ReadInteger(Section, KeyLeft, 0));
     RestorePosition = false;

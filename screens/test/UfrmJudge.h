@@ -53,6 +53,7 @@ public:
     // How the next mark point is reached on imgPen's canvas: MoveTo or LineTo.
     using TDrawTo = void (TCanvas::*)(int x, int y);
 
+    TfrmJudge* Form = nullptr;    // the form while Execute shows it (frmJudge), else none
     bool RestorePosition = false; // the saved position is still to be restored at a paint
     QString Folder;               // category folder, with trailing separator
     int No = 0;                   // question number of the reply on screen

@@ -26,8 +26,8 @@ void TfrmJudgeControl::sbtnReViewClick()
 void TfrmJudgeControl::sbtnClearClick()
 {
     // Only what is shown is erased; the stored reply stays.
-    DrawControlFrame(*frmJudge->imgPen);
-    frmJudge->edtKeyInput->clear();
+    DrawControlFrame(*Form->imgPen);
+    Form->edtKeyInput->clear();
 }
 
 void TfrmJudgeControl::sbtnPriorClick()
@@ -39,7 +39,7 @@ void TfrmJudgeControl::sbtnPriorClick()
 void TfrmJudgeControl::sbtnNextClick()
 {
     const TDateTime time = ReplyControl->GetCurrentTotalTime();
-    ReplyControl->JudgeCurrent(frmJudge->lblAnswer->text().contains(QStringLiteral("○")), time);
+    ReplyControl->JudgeCurrent(Form->lblAnswer->text().contains(QStringLiteral("○")), time);
     No = ReplyControl->NextUnjudged();
     AtLast = false;
     ShowReply(No);
@@ -72,7 +72,7 @@ void TfrmJudgeControl::FormKeyDown(TKey& key, TShiftState)
     default: break;
     }
     // Keys that edit text act on the reply only while the edit does not have the focus.
-    if (frmJudge->edtKeyInput->hasFocus())
+    if (Form->edtKeyInput->hasFocus())
         return;
     switch (key) {
     case VK_LEFT: sbtnPriorClick(); break;
@@ -92,7 +92,7 @@ void TfrmJudgeControl::imgPenMouseMove(TShiftState, int x, int y)
         return;
     }
     // The canvas is taken at each point: showing a reply gives imgPen a new picture.
-    TCanvas& canvas = frmJudge->imgPen->Canvas();
+    TCanvas& canvas = Form->imgPen->Canvas();
     canvas.Pen.Color = clRed;
     canvas.Pen.Width = Pressure / 150;
     (canvas.*DrawTo)(x, y);

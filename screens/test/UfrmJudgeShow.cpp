@@ -59,7 +59,7 @@ void SetFontColor(QLabel* label, TColor color)
 
 void TfrmJudgeControl::ShowReply(int no)
 {
-    TfrmJudge& form = *frmJudge;
+    TfrmJudge& form = *Form;
     form.lblMondai->setText(QStringLiteral("問題:%1回目(ｸﾘｱ秒：%2秒)")
                                 .arg(ReplyControl->CountTests(no))
                                 .arg(QString::number(Setting->GetClearSeconds(), 'g', 15)));
@@ -79,7 +79,7 @@ void TfrmJudgeControl::ShowReply(int no)
 
 void TfrmJudgeControl::ShowReplyInfo(double clearSeconds)
 {
-    TfrmJudge& form = *frmJudge;
+    TfrmJudge& form = *Form;
     SetFontColor(form.lblTestTime, clWhite);
     TStringList lines;
     ReplyControl->GetCurrentInfo(lines);

@@ -48,10 +48,12 @@ constexpr double MsPerDay = 86'400'000.0;
 struct TFormRelease {
     std::unique_ptr<TComposition>& Composition;
     std::unique_ptr<TInputHold>& Hold;
+    TfrmTest*& Form;
     ~TFormRelease()
     {
         Hold.reset();
         Composition.reset();
+        Form = nullptr;
         frmTest.reset();
     }
 };
@@ -100,18 +102,18 @@ void TfrmTestControl::RegisterReply(bool force)
         SaveImageAnswer();
         type = ReplyTypeImage;
     } else {
-        ReplyData = frmTest->edtKeyInput->text();
+        ReplyData = Form->edtKeyInput->text();
     }
     ReplyControl->AddRecord(type, No, ReplyStart, QuestionStart, end, ReplyData);
     // Counted once the reply is recorded, so that a failed picture save, which keeps the
     // question on screen, does not count its time twice.
     TimeSum += QuestionStart - end;
     ShowNextQuestion();
-    frmTest->Timer->SetEnabled(false);
-    frmTest->Timer->SetEnabled(true);
+    Form->Timer->SetEnabled(false);
+    Form->Timer->SetEnabled(true);
     ReplyStart = 0;
-    DrawControlFrame(*frmTest->imgPen);
-    frmTest->edtKeyInput->clear();
+    DrawControlFrame(*Form->imgPen);
+    Form->edtKeyInput->clear();
     PenUsed = false;
 }
 
@@ -128,12 +130,12 @@ void TfrmTestControl::SaveImageAnswer()
         moment += 1.0 / MsPerDay;
     } while (FileExists(path));
     ReplyData = path;
-    frmTest->imgPen->SaveToFile(path);
+    Form->imgPen->SaveToFile(path);
 }
 
 void TfrmTestControl::ShowCount(int done, int total)
 {
-    frmTest->lblCount->setText(QStringLiteral("件数：%1／%2").arg(done).arg(total));
+    Form->lblCount->setText(QStringLiteral("件数：%1／%2").arg(done).arg(total));
 }
 
 void TfrmTestControl::ShowQuestion()
@@ -144,30 +146,30 @@ void TfrmTestControl::ShowQuestion()
         index = int(QRandomGenerator::global()->bounded(quint32(Remaining->Count())));
     No = StrToInt(Remaining->Strings(index));
     Remaining->Delete(index);
-    QuestionControl->Show(No, frmTest->memQuestion);
+    QuestionControl->Show(No, Form->memQuestion);
     // A question without a picture must not show the picture of the one before.
-    DrawControlFrame(*frmTest->imgQuestion);
-    QuestionControl->Show(No, frmTest->imgQuestion);
+    DrawControlFrame(*Form->imgQuestion);
+    QuestionControl->Show(No, Form->imgQuestion);
     ShowCount(Total - Remaining->Count(), Total);
-    frmTest->edtKeyInput->setFocus();
-    frmTest->Timer->SetEnabled(true);
+    Form->edtKeyInput->setFocus();
+    Form->Timer->SetEnabled(true);
     QuestionStart = Now();
-    frmTest->TimerCaption->SetEnabled(true);
-    frmTest->lblMondai->setText(QStringLiteral("問題:0秒"));
+    Form->TimerCaption->SetEnabled(true);
+    Form->lblMondai->setText(QStringLiteral("問題:0秒"));
 }
 
 void TfrmTestControl::EndTest()
 {
-    frmTest->Timer->SetEnabled(false);
-    frmTest->TimerCaption->SetEnabled(false);
-    frmTest->memQuestion->setPlainText(QStringLiteral("終　了"));
+    Form->Timer->SetEnabled(false);
+    Form->TimerCaption->SetEnabled(false);
+    Form->memQuestion->setPlainText(QStringLiteral("終　了"));
     JudgeControl->Execute(*Questions, Folder);
     const int n = Questions->Count();
     UnitHistoryControl->AddRecord(UnitSize, UnitNo, SubCategoryName, TestStart, TimeSum / n, n,
                                   ReplyControl->CountCorrectInList(),
                                   ReplyControl->CountClearedInList());
     Questions.reset();
-    frmTest->Close();
+    Form->Close();
     // Written now, so that nothing of the test is lost should the program end abruptly;
     // each store writes a row once, so its later writes add nothing.
     std::exception_ptr failure;
@@ -183,54 +185,54 @@ void TfrmTestControl::EndTest()
 
 void TfrmTestControl::FormShow()
 {
-    frmTest->SetClientWidth(frmTest->pnlImg->x() + frmTest->pnlImg->width());
+    Form->SetClientWidth(Form->pnlImg->x() + Form->pnlImg->width());
     if (QuestionControl->HasImage())
-        frmTest->SetClientWidth(frmTest->pnlQuestion->x() + frmTest->pnlQuestion->width() + 10);
+        Form->SetClientWidth(Form->pnlQuestion->x() + Form->pnlQuestion->width() + 10);
     ReplyStart = 0;
     PenUsed = false;
     TimeSum = 0;
     CountDown = 0;
-    DrawControlFrame(*frmTest->imgPen);
-    DrawControlFrame(*frmTest->imgQuestion);
+    DrawControlFrame(*Form->imgPen);
+    DrawControlFrame(*Form->imgQuestion);
     // What the user does before the first question takes effect once it is on screen.
-    hold_ = std::make_unique<TInputHold>(frmTest.get());
-    frmTest->Timer->SetEnabled(true);
+    hold_ = std::make_unique<TInputHold>(Form);
+    Form->Timer->SetEnabled(true);
 }
 
 void TfrmTestControl::TimerCountDown()
 {
     // Every second one step: 3, 2, 1, then the first question. The screen stays
     // responsive meanwhile; the input it gets is held until the question is shown.
-    frmTest->Timer->SetEnabled(false);
+    Form->Timer->SetEnabled(false);
     if (CountDown == 0) {
         CountDown = int(CountDownTexts.size());
     } else if (--CountDown == 0) {
         FinishCountDown();
         return;
     }
-    frmTest->memQuestion->setPlainText(CountDownTexts[CountDown - 1]);
-    frmTest->memQuestion->repaint();
-    frmTest->Timer->SetInterval(1000);
-    frmTest->Timer->SetEnabled(true);
+    Form->memQuestion->setPlainText(CountDownTexts[CountDown - 1]);
+    Form->memQuestion->repaint();
+    Form->Timer->SetInterval(1000);
+    Form->Timer->SetEnabled(true);
 }
 
 void TfrmTestControl::FinishCountDown()
 {
-    frmTest->edtKeyInput->clear();
-    DrawControlFrame(*frmTest->imgPen);
-    frmTest->sbtnResist->setVisible(true);
+    Form->edtKeyInput->clear();
+    DrawControlFrame(*Form->imgPen);
+    Form->sbtnResist->setVisible(true);
     TestStart = Now();
-    frmTest->Timer->SetInterval(QuestionTimerInterval);
-    frmTest->Timer->OnTimer = [this] { TimerTimeUp(); };
+    Form->Timer->SetInterval(QuestionTimerInterval);
+    Form->Timer->OnTimer = [this] { TimerTimeUp(); };
     ShowNextQuestion();
-    frmTest->KoltWinTab->SetActive(true);
+    Form->KoltWinTab->SetActive(true);
     hold_->Release();
     hold_.reset();
 }
 
 void TfrmTestControl::TimerCaptionTimer()
 {
-    frmTest->lblMondai->setText(QStringLiteral("問題:") +
+    Form->lblMondai->setText(QStringLiteral("問題:") +
                                 FormatDateTime(QStringLiteral("s"), Now() - QuestionStart) +
                                 QStringLiteral("秒"));
 }
@@ -249,14 +251,14 @@ void TfrmTestControl::edtKeyInputKeyPress(char16_t& key)
 
 void TfrmTestControl::sbtnStopClick()
 {
-    frmTest->Timer->SetEnabled(false);
+    Form->Timer->SetEnabled(false);
     if (MessageDlg(QStringLiteral("中止しますか？"), TMsgDlgType::mtWarning, mbYesNo) != mrYes) {
-        frmTest->Timer->SetEnabled(true);
+        Form->Timer->SetEnabled(true);
         return;
     }
     ReplyControlClass->CreateInstance(Folder); // drops this test's unjudged replies
     Questions.reset();
-    frmTest->Close();
+    Form->Close();
 }
 
 void TfrmTestControl::imgPenMouseMove(TShiftState, int x, int y)
@@ -269,7 +271,7 @@ void TfrmTestControl::imgPenMouseMove(TShiftState, int x, int y)
     }
     PenUsed = true;
     NoteReplyStart();
-    TCanvas& canvas = frmTest->imgPen->Canvas();
+    TCanvas& canvas = Form->imgPen->Canvas();
     canvas.Pen.Width = Pressure / 150;
     (canvas.*DrawTo)(x, y);
     DrawTo = &TCanvas::LineTo;
@@ -312,8 +314,8 @@ void TfrmTestControl::FormClose(TForm::TCloseAction&)
     // A failure is logged and the screen still closes, with its timer off.
     try {
         TIniFile ini = ControlInf(Folder);
-        ini.WriteInteger(PositionSection, KeyTop, frmTest->Top());
-        ini.WriteInteger(PositionSection, KeyLeft, frmTest->Left());
+        ini.WriteInteger(PositionSection, KeyTop, Form->Top());
+        ini.WriteInteger(PositionSection, KeyLeft, Form->Left());
     } catch (...) {
         Application().HandleException(std::current_exception());
     }
@@ -324,7 +326,7 @@ void TfrmTestControl::FormClose(TForm::TCloseAction&)
     for (const QString& name : names)
         if (FileExists(folder + name))
             DeleteFile(folder + name);
-    frmTest->Timer->SetEnabled(false);
+    Form->Timer->SetEnabled(false);
 }
 
 void TfrmTestControl::FormPaint()
@@ -332,8 +334,8 @@ void TfrmTestControl::FormPaint()
     const TIniFile ini = ControlInf(Folder);
     if (!ini.ValueExists(PositionSection, KeyTop) || !ini.ValueExists(PositionSection, KeyLeft))
         return;
-    frmTest->SetTop(ini.ReadInteger(PositionSection, KeyTop, 0));
-    frmTest->SetLeft(ini.ReadInteger(PositionSection, KeyLeft, 0));
+    Form->SetTop(ini.ReadInteger(PositionSection, KeyTop, 0));
+    Form->SetLeft(ini.ReadInteger(PositionSection, KeyLeft, 0));
 }
 
 void TfrmTestControl::Execute(int unitSize, int unitNo, const QString& folder,
@@ -343,8 +345,9 @@ void TfrmTestControl::Execute(int unitSize, int unitNo, const QString& folder,
     if (questions.Count() == 0)
         return; // no test: nothing to ask, and no history row without questions
     Folder = folder;
-    TFormRelease release{composition_, hold_};
+    TFormRelease release{composition_, hold_, Form};
     frmTest = TestFormClass->Create(nullptr);
+    Form = frmTest.get();
     DrawTo = &TCanvas::MoveTo;
     AssignEvents();
     UnitNo = unitNo;
@@ -356,12 +359,12 @@ void TfrmTestControl::Execute(int unitSize, int unitNo, const QString& folder,
     for (const QString& line : questions.Lines())
         Questions->Add(line);
     ShowCount(0, Total);
-    frmTest->ShowModal();
+    Form->ShowModal();
 }
 
 void TfrmTestControl::AssignEvents()
 {
-    TfrmTest& form = *frmTest;
+    TfrmTest& form = *Form;
     form.OnShow = [this] { FormShow(); };
     form.sbtnResist->OnClick = [this] { sbtnResistClick(); };
     SetOnKeyPress(form.edtKeyInput, [this](char16_t& key) { edtKeyInputKeyPress(key); });

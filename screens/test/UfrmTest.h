@@ -62,6 +62,7 @@ public:
     // How the next ink point is reached on imgPen's canvas: MoveTo or LineTo.
     using TDrawTo = void (TCanvas::*)(int x, int y);
 
+    TfrmTest* Form = nullptr;   // the form while a test runs (frmTest), else none
     QString Folder;             // category folder, with trailing separator
     int Pressure = 0;           // normal pressure of the last tablet packet
     int UnitNo = 0;             // number of the test unit
