@@ -45,9 +45,20 @@ QList<QMdiArea*> MdiAreasOf(const QWidget* form)
     return areas;
 }
 
-int Clamp(qint64 value)
+// How far a placement may reach: widget sizes stop at QWIDGETSIZE_MAX, and coordinates kept
+// as far from zero leave Qt's rectangle arithmetic (right = left + width - 1) in range.
+constexpr qint64 PlacementLimit = QWIDGETSIZE_MAX;
+
+int Clamp(qint64 value, qint64 low, qint64 high)
 {
-    return int(std::clamp<qint64>(value, INT_MIN, INT_MAX));
+    return int(std::clamp(value, low, high));
+}
+
+// A saved rectangle as Qt can take it: any 32-bit values are brought into range in 64 bits.
+QRect SafeRect(qint64 left, qint64 top, qint64 width, qint64 height)
+{
+    return QRect(Clamp(left, -PlacementLimit, PlacementLimit), Clamp(top, -PlacementLimit, PlacementLimit),
+                 Clamp(width, 1, PlacementLimit), Clamp(height, 1, PlacementLimit));
 }
 
 } // namespace
@@ -192,6 +203,10 @@ void TKvCustomWdwState::Restore()
     if (!form_)
         return;
 
+    // A record without a usable size is no record: the form keeps its own placement.
+    const bool usable = UsableSize(width, height);
+    if (!usable)
+        state = current.State;
     if (Options.testFlag(woIgnoreSize)) {
         width = current.NormalRect.width();
         height = current.NormalRect.height();
@@ -199,10 +214,12 @@ void TKvCustomWdwState::Restore()
     if (Options.testFlag(woIgnoreState))
         state = 0;
 
-    QRect rect(left, top, width, height);
-    if (Options.testFlag(woFitWorkArea))
-        rect = FittingRect(rect);
-    SetWindowPlacement(form_, rect);
+    if (usable) {
+        QRect rect = SafeRect(left, top, width, height);
+        if (Options.testFlag(woFitWorkArea))
+            rect = FittingRect(rect);
+        SetWindowPlacement(form_, rect);
+    }
     if (hook_)
         PostMessage(hook_->Handle(), WM_APPLYSTATE, 0, state);
 }
@@ -240,7 +257,13 @@ QRect TKvCustomWdwState::FittingRect(const QRect& rect) const
         top = areaBottom - height;
     if (areaTop > top)
         top = areaTop;
-    return QRect(Clamp(left), Clamp(top), Clamp(width), Clamp(height));
+    return SafeRect(left, top, width, height);
+}
+
+bool TKvCustomWdwState::UsableSize(int width, int height) const
+{
+    const QSize minimum = form_ ? form_->minimumSize() : QSize();
+    return width > 0 && height > 0 && width >= minimum.width() && height >= minimum.height();
 }
 
 void TKvCustomWdwState::Save()
@@ -249,6 +272,8 @@ void TKvCustomWdwState::Save()
         return;
     const TWindowPlacement placement = GetWindowPlacement(form_);
     const QRect& normal = placement.NormalRect;
+    if (!UsableSize(normal.width(), normal.height()))
+        return; // would be taken as missing when read back
     SaveWdwState(normal.left(), normal.top(), normal.width(), normal.height(), placement.State);
 }
 

@@ -11,6 +11,11 @@
 // later, when the WM_USER message the restore posts to the hook arrives. Exceptions raised
 // by the owner's handlers end the restore or save and go to the application's exception
 // event when Qt delivered the message, and to the caller of Restore or Save otherwise.
+//
+// A saved placement whose width or height is 0 or less, or below the form's minimum size,
+// counts as missing: the restore leaves the form's own placement (and state), and a save
+// of such a placement writes nothing. Any other values give a defined placement: they are
+// brought into the range Qt can place, in 64-bit arithmetic.
 
 #include "components/KvWdwStateData.h"
 #include "components/KvWdwStateHook.h"
@@ -103,6 +108,7 @@ private:
     void WMRestoreMDIChild(TMessage& message);
     void ApplyState(int state);
     QRect FittingRect(const QRect& rect) const;
+    bool UsableSize(int width, int height) const;
     bool IsMDIChild() const;
 
     QPointer<TKvWdwStateHook> hook_;

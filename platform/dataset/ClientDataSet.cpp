@@ -4,10 +4,10 @@
 #include "platform/dataset/FieldValue.h"
 #include "platform/dataset/PacketReader.h"
 #include "platform/dataset/PacketWriter.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -100,9 +100,9 @@ void TClientDataSet::SaveToFile(const QString& path)
     UpdateAutoIncValue();
     const std::vector<int> order = SaveOrder();
     const QByteArray bytes = TPacketWriter(data_, order, codePage_).Write();
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw EDataSetError(QStringLiteral("Cannot write file %1: %2").arg(target, file.errorString()));
+    QString error;
+    if (!SaveFileAtomically(target, bytes, &error))
+        throw EDataSetError(QStringLiteral("Cannot write file %1: %2").arg(target, error));
 }
 
 // The stored order, sorted by the packet's DEFAULT_ORDER when it has one.

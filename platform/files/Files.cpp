@@ -1,11 +1,11 @@
 #include "platform/files/Files.h"
 
 #include "platform/core/Exception.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 bool FileExists(const QString& path)
 {
@@ -35,15 +35,15 @@ bool CopyFile(const QString& source, const QString& target, bool failIfExists)
     const QFileInfo toInfo(to);
     if (failIfExists && (toInfo.exists() || toInfo.isSymLink()))
         return false;
-    QSaveFile out(to);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    TAtomicFile out(to);
+    if (!out.Open())
         return false;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 16);
-        if (in.error() != QFileDevice::NoError || out.write(chunk) != chunk.size())
+        if (in.error() != QFileDevice::NoError || !out.Write(chunk))
             return false; // out is discarded unwritten
     }
-    return out.commit();
+    return out.Commit();
 }
 
 bool ForceDirectories(const QString& path)
@@ -54,16 +54,9 @@ bool ForceDirectories(const QString& path)
 void WriteFileAtomic(const QString& path, const QByteArray& bytes)
 {
     const QString resolved = ResolvePath(path);
-    // Unbuffered, so a short write (disk full) shows in write()'s result: QSaveFile does not
-    // see an error of the flush at commit and would put a cut file in place.
-    QSaveFile file(resolved);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (file.write(bytes) != bytes.size())
-            file.cancelWriting();
-        if (file.commit())
-            return;
-    }
-    throw Exception(QStringLiteral("Cannot write the file %1: %2").arg(resolved, file.errorString()));
+    QString error;
+    if (!SaveFileAtomically(resolved, bytes, &error))
+        throw Exception(QStringLiteral("Cannot write the file %1: %2").arg(resolved, error));
 }
 
 QByteArray ReadFileBytes(const QString& path)

@@ -1,10 +1,10 @@
 #pragma once
 // File and folder operations of the system. Every path may be a Windows-style name: it
-// is resolved as WindowsPath.h describes before use. Whatever is written goes to a
-// temporary file in the same folder first, which then replaces the target, so a file is
-// written completely or not at all.
+// is resolved as WindowsPath.h describes before use. Whatever is written goes through
+// TAtomicFile (AtomicFile.h), so a file is written completely or not at all.
 
 #include "platform/files/AppDir.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/files/FolderList.h"
 #include "platform/files/WindowsPath.h"
 

@@ -1,12 +1,12 @@
 #include "platform/ini/IniFile.h"
 
 #include "platform/core/Exception.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/ini/IniText.h"
 #include "platform/ini/ProfileInteger.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -35,24 +35,16 @@ TIniText TextToChange(const QString& fileName)
 
 void WriteText(const QString& fileName, const TIniText& text)
 {
-    // Unbuffered, so a short write (disk full) shows in write()'s result: QSaveFile does not
-    // see an error of the flush at commit and would put a cut file in place.
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const QByteArray bytes = text.Bytes();
-        if (file.write(bytes) != bytes.size())
-            file.cancelWriting();
-        if (file.commit())
-            return;
-    }
-    throw Exception(QStringLiteral("Cannot write the INI file %1: %2").arg(fileName, file.errorString()));
+    QString error;
+    if (!SaveFileAtomically(fileName, text.Bytes(), &error))
+        throw Exception(QStringLiteral("Cannot write the INI file %1: %2").arg(fileName, error));
 }
 
-void RefuseLineBreaks(const QString& fileName, std::initializer_list<const QString*> parts)
+void RefuseBadEntry(const QString& fileName, const QString& section, const QString& key, const QString& value)
 {
-    for (const QString* part : parts)
-        if (part->contains(u'\r') || part->contains(u'\n'))
-            throw Exception(QStringLiteral("Line break in an INI entry for %1").arg(fileName));
+    const QString fault = TIniText::EntryFault(section, key, value);
+    if (!fault.isEmpty())
+        throw Exception(QStringLiteral("%1 for %2: [%3] %4").arg(fault, fileName, section, key));
 }
 
 } // namespace
@@ -84,7 +76,7 @@ bool TIniFile::ValueExists(const QString& section, const QString& key) const
 
 void TIniFile::WriteString(const QString& section, const QString& key, const QString& value)
 {
-    RefuseLineBreaks(fileName_, {&section, &key, &value});
+    RefuseBadEntry(fileName_, section, key, value);
     TIniText text = TextToChange(fileName_);
     text.SetValue(section, key, value);
     WriteText(fileName_, text);

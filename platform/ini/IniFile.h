@@ -9,7 +9,10 @@
 //    missing folder. The new content goes to a temporary file in the same folder that
 //    then replaces the old one, so the file is never left half-written.
 //  - A write that cannot be done raises Exception naming the file, and leaves it as it
-//    was; so does a write of a line break in a section, key or value (it would add lines).
+//    was; so does a write of an entry that would change the file's structure (a line
+//    break, a section name holding "]", a key name starting with "[" or ";" or holding
+//    "=": see TIniText::EntryFault).
+//  - Lines end at CR LF, LF or a lone CR when read; new lines are written with CR LF.
 //  - Values are stored as given; reading takes off surrounding blanks and one pair of
 //    enclosing quotes, as Windows does, so such values do not read back as written.
 //  - Integers are written in decimal and read in decimal or "0x"/"$" hexadecimal (see

@@ -1,5 +1,6 @@
 #include "platform/ini/IniText.h"
 
+#include "platform/core/Exception.h"
 #include "platform/text/Ansi.h"
 
 namespace {
@@ -46,14 +47,30 @@ TIniText::TIniText(const QByteArray& bytes)
 {
     qsizetype start = 0;
     while (start < bytes.size()) {
-        qsizetype lf = bytes.indexOf('\n', start);
-        qsizetype next = lf < 0 ? bytes.size() : lf + 1;
-        qsizetype textEnd = lf < 0 ? bytes.size() : lf;
-        if (textEnd > start && bytes[textEnd - 1] == '\r')
-            --textEnd;
+        qsizetype textEnd = start;
+        while (textEnd < bytes.size() && bytes[textEnd] != '\r' && bytes[textEnd] != '\n')
+            ++textEnd;
+        qsizetype next = textEnd;
+        if (next < bytes.size() && bytes[next] == '\r')
+            ++next;
+        if (next < bytes.size() && bytes[next] == '\n')
+            ++next;
         lines_.append(Parse(bytes.mid(start, textEnd - start), bytes.mid(textEnd, next - textEnd)));
         start = next;
     }
+}
+
+QString TIniText::EntryFault(const QString& section, const QString& key, const QString& value)
+{
+    for (const QString* part : {&section, &key, &value})
+        if (part->contains(u'\r') || part->contains(u'\n'))
+            return QStringLiteral("Line break in an INI entry");
+    if (section.contains(u']'))
+        return QStringLiteral("INI section name holding \"]\"");
+    const QString name = TrimBlanks(key);
+    if (name.startsWith(u'[') || name.startsWith(u';') || name.contains(u'='))
+        return QStringLiteral("INI key name that would not read as a key");
+    return QString();
 }
 
 TIniText::Line TIniText::Parse(QByteArray text, QByteArray end)
@@ -123,6 +140,8 @@ QString TIniText::Value(int line) const { return lines_.at(line).value; }
 
 void TIniText::SetValue(const QString& section, const QString& key, const QString& value)
 {
+    if (const QString fault = EntryFault(section, key, value); !fault.isEmpty())
+        throw Exception(fault);
     const int found = FindKey(section, key);
     if (found >= 0) {
         // The key keeps the spelling the file gave it; the line keeps its line end.
@@ -147,8 +166,8 @@ void TIniText::SetValue(const QString& section, const QString& key, const QStrin
 
 void TIniText::Insert(int at, const QString& text)
 {
-    // Only the last line can lack a line end (or end in a lone CR); it gets one first.
-    if (at > 0 && !lines_[at - 1].end.endsWith('\n'))
+    // Only the last line can lack a line end; it gets one first.
+    if (at > 0 && lines_[at - 1].end.isEmpty())
         lines_[at - 1].end = "\r\n";
     lines_.insert(at, Parse(EncodeAnsi(text), "\r\n"));
 }

@@ -5,7 +5,7 @@
 // and all other bytes of the file stay as they were.
 //
 // Reading rules (those of the Windows profile functions):
-//  - lines end at LF; a CR before the LF belongs to the line end; the last line may lack one;
+//  - lines end at CR LF, LF or a lone CR; the last line may lack a line end;
 //  - blanks (space, tab, CR, LF, VT, FF) before a line's first character are skipped;
 //  - "[name]" starts a section: name is the text up to the first "]", taken as it is;
 //  - ";" starts a comment; a blank line and a comment are nobody's key;
@@ -36,14 +36,22 @@ public:
 
     // Sets key=value: the key's line is rewritten in place; a missing key is added after
     // the last key of its section (right after the header when it has none); a missing
-    // section is added at the end of the text. New lines end with CR LF.
+    // section is added at the end of the text. New lines end with CR LF. Raises Exception
+    // with EntryFault's reason, changing nothing, when the entry cannot be written.
     void SetValue(const QString& section, const QString& key, const QString& value);
+
+    // Why section, key and value cannot be written, or empty when they can. Refused is
+    // what would add lines or make the written line read as something else than the key:
+    // a line break anywhere, a section name holding "]", a key name that (without its
+    // surrounding blanks) starts with "[" or ";" or holds "=". Lines of a file that hold
+    // such names are still read as the rules above say.
+    static QString EntryFault(const QString& section, const QString& key, const QString& value);
 
 private:
     enum class Kind { Other, Section, Key };
     struct Line {
         QByteArray text; // without its line end
-        QByteArray end;  // "\r\n", "\n" or "" (the last line only)
+        QByteArray end;  // "\r\n", "\n", "\r" or "" (the last line only)
         Kind kind = Kind::Other;
         QString name;    // section or key name
         QString value;   // key value as read

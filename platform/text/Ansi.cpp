@@ -4,11 +4,19 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <map>
 #include <memory>
+#include <span>
 
 namespace {
+
+// What a bad sequence becomes: the number of input bytes it takes and the output for them.
+struct TReplacement {
+    size_t Skip = 1;
+    QByteArray Bytes = "?";
+};
 
 // One open conversion per direction and code page, per thread (iconv_open is costly).
 class Converter {
@@ -25,7 +33,7 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // Converts input; at an unconvertible or invalid sequence calls onBad(input, left),
-    // which writes a replacement and says how many input bytes to skip.
+    // which says how many input bytes to skip and what to write for them.
     template <class OnBad>
     QByteArray Run(QByteArrayView input, OnBad onBad)
     {
@@ -47,17 +55,20 @@ public:
                 continue;
             }
             // EILSEQ or EINVAL (truncated sequence at the end): replace and skip.
-            const size_t skip = std::min(inLeft, onBad(in, inLeft));
+            const TReplacement replacement = onBad(in, inLeft);
+            const size_t skip = std::min(inLeft, replacement.Skip);
             in += skip;
             inLeft -= skip;
-            if (outLeft < 1) {
+            const auto size = static_cast<size_t>(replacement.Bytes.size());
+            if (outLeft < size) {
                 const auto used = dst - out.data();
-                out.resize(out.size() * 2);
+                out.resize(out.size() * 2 + replacement.Bytes.size());
                 dst = out.data() + used;
                 outLeft = static_cast<size_t>(out.size() - used);
             }
-            *dst++ = '?';
-            --outLeft;
+            std::memcpy(dst, replacement.Bytes.data(), size);
+            dst += size;
+            outLeft -= size;
             iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         }
         out.truncate(dst - out.data());
@@ -69,6 +80,43 @@ private:
 };
 
 QByteArray CodePageName(int codePage) { return "CP" + QByteArray::number(codePage); }
+
+// Single bytes that glibc's tables leave out and Windows maps one to one, so that every
+// byte string Windows reads survives a decode and an encode: in code page 932 the bytes
+// 0x80, 0xA0 and 0xFD to 0xFF (to U+0080 and private-use characters), in code page 1252
+// the five bytes it leaves undefined (to the C1 controls of the same number).
+struct TExtraByte {
+    unsigned char Byte;
+    char16_t Char;
+};
+constexpr TExtraByte Cp932Extra[] = {{0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}};
+constexpr TExtraByte Cp1252Extra[] = {{0x81, 0x0081}, {0x8D, 0x008D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x9D, 0x009D}};
+
+std::span<const TExtraByte> ExtraBytes(int codePage)
+{
+    if (codePage == CP_JAPANESE)
+        return Cp932Extra;
+    if (codePage == 1252)
+        return Cp1252Extra;
+    return {};
+}
+
+bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsCp932Trail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// A byte sequence the code page's table does not hold: an extra single byte becomes its
+// character; in code page 932 a lead byte and a trail byte are one unassigned character,
+// as Windows reads them; anything else is one bad byte.
+TReplacement DecodeBad(int codePage, const char* at, size_t left)
+{
+    const auto c = static_cast<unsigned char>(at[0]);
+    for (const TExtraByte& extra : ExtraBytes(codePage))
+        if (extra.Byte == c)
+            return {1, QString(QChar(extra.Char)).toUtf8()};
+    if (codePage == CP_JAPANESE && left >= 2 && IsCp932Lead(c) && IsCp932Trail(static_cast<unsigned char>(at[1])))
+        return {2};
+    return {};
+}
 
 Converter& ConverterFor(int codePage, bool encode)
 {
@@ -97,6 +145,18 @@ bool IsAscii(QByteArrayView bytes)
     return true;
 }
 
+// A character the code page's table does not hold: an extra single byte's character
+// becomes that byte, anything else "?".
+TReplacement EncodeBad(int codePage, const char* at, size_t left)
+{
+    const size_t length = std::min(left, Utf8Length(static_cast<unsigned char>(*at)));
+    const QString character = QString::fromUtf8(at, qsizetype(length));
+    for (const TExtraByte& extra : ExtraBytes(codePage))
+        if (character.size() == 1 && character[0] == QChar(extra.Char))
+            return {length, QByteArray(1, static_cast<char>(extra.Byte))};
+    return {length};
+}
+
 } // namespace
 
 QByteArray EncodeAnsi(const QString& text, int codePage)
@@ -104,8 +164,8 @@ QByteArray EncodeAnsi(const QString& text, int codePage)
     const QByteArray utf8 = text.toUtf8();
     if (IsAscii(utf8))
         return utf8;
-    return ConverterFor(codePage, true).Run(utf8, [](const char* at, size_t) {
-        return Utf8Length(static_cast<unsigned char>(*at));
+    return ConverterFor(codePage, true).Run(utf8, [codePage](const char* at, size_t left) {
+        return EncodeBad(codePage, at, left);
     });
 }
 
@@ -113,8 +173,8 @@ QString DecodeAnsi(QByteArrayView bytes, int codePage)
 {
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
-    const QByteArray utf8 = ConverterFor(codePage, false).Run(bytes, [](const char*, size_t) {
-        return size_t{1};
+    const QByteArray utf8 = ConverterFor(codePage, false).Run(bytes, [codePage](const char* at, size_t left) {
+        return DecodeBad(codePage, at, left);
     });
     return QString::fromUtf8(utf8);
 }

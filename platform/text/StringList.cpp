@@ -1,11 +1,11 @@
 #include "platform/text/StringList.h"
 
 #include "platform/core/Checked.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/text/Ansi.h"
 #include "platform/text/CommaText.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -157,8 +157,7 @@ void TStringList::LoadFromFile(const QString& fileName)
 
 void TStringList::SaveToFile(const QString& fileName) const
 {
-    QSaveFile file(fileName);
-    const QByteArray bytes = EncodeAnsi(Text());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    QString error;
+    if (!SaveFileAtomically(fileName, EncodeAnsi(Text()), &error))
+        throw Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, error));
 }

@@ -1,8 +1,8 @@
 #include "platform/vcl/BmpFile.h"
 
 #include "platform/core/Exception.h"
+#include "platform/files/AtomicFile.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -58,8 +58,7 @@ QByteArray EncodeBmp(const QImage& picture)
 
 void WriteBmpFile(const QImage& image, const QString& fileName)
 {
-    QSaveFile file(fileName);
-    const QByteArray bytes = EncodeBmp(image);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Exception(QStringLiteral("Cannot write picture file \"%1\": %2").arg(fileName, file.errorString()));
+    QString error;
+    if (!SaveFileAtomically(fileName, EncodeBmp(image), &error))
+        throw Exception(QStringLiteral("Cannot write picture file \"%1\": %2").arg(fileName, error));
 }
