@@ -69,7 +69,8 @@ QString BuildNoFilter(const TStringList& numbers);
 void WriteSubFile(const QString& path, const QString& text);
 // The text up to the file's first CR or LF; empty when there is no such file.
 QString ReadSubFile(const QString& path);
-// List := the subset names of the folder, sorted without regard to case.
+// List := the subset names of the folder, sorted without regard to case; files whose
+// names cannot be subset names (see USubCategoryFiles.h) are left out.
 void ListSubFiles(const QString& folder, TStringList& list);
 // Deletes every subset file of the folder; a file that cannot be deleted stays.
 void DeleteSubFiles(const QString& folder);

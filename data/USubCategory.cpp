@@ -9,7 +9,6 @@
 #include "platform/text/CommaText.h"
 #include "platform/text/Convert.h"
 
-#include <QFileInfo>
 #include <QSet>
 
 namespace {
@@ -22,30 +21,62 @@ struct TSubset {
     QString Numbers;
 };
 
-// A subset name becomes a file name in the category folder, so it may not lead out of it.
+// A subset name becomes a file name in the category folder and a value of Control.inf, so
+// it may neither lead out of the folder nor lose characters.
 void CheckSubsetName(const QString& name)
 {
-    if (name.contains(u'/') || name.contains(u'\\') || name.contains(QChar(u'\0')))
+    if (!IsUsableSubsetName(name))
         throw Exception(QStringLiteral("The subset name \"%1\" cannot be a file name").arg(name));
 }
 
-// The subsets of a name=value list: one per name (the first line of names equal but for
-// case), lines without "=" left out; every name checked before anything is written.
+// The subsets of a name=value list: one per name (the first line of equal names), lines
+// without "=" left out; every name checked before anything is written.
 QList<TSubset> SubsetsOf(const TStringList& list)
 {
     QList<TSubset> subsets;
-    TStringList seen;
+    QSet<QString> seen;
     for (int i = 0; i < list.Count(); ++i) {
         if (!list[i].contains(u'='))
             continue;
         const QString name = list.Names(i);
-        if (seen.IndexOf(name) >= 0)
+        if (seen.contains(name))
             continue;
         CheckSubsetName(name);
-        seen.Add(name);
+        seen.insert(name);
         subsets.append({name, list.ValueFromIndex(i)});
     }
     return subsets;
+}
+
+// The subset files of the folder whose names are subset names.
+QStringList UsableSubFileNames(const QString& folder)
+{
+    QStringList names = ListSubFileNames(folder);
+    names.removeIf([](const QString& fileName) { return !IsUsableSubsetName(SubNameOf(fileName)); });
+    return names;
+}
+
+// The file that holds the subset: the one whose name is the subset name exactly, else a
+// new one with the extension ".sub".
+QString FileNameOf(const QString& name, const QStringList& fileNames)
+{
+    for (const QString& fileName : fileNames)
+        if (SubNameOf(fileName) == name)
+            return fileName;
+    return name + QStringLiteral(".sub");
+}
+
+// Control.inf gives a value back without the blanks around it and without one pair of
+// enclosing quotes; a name that would lose either is stored in double quotes.
+QString StoredName(const QString& name)
+{
+    if (name.isEmpty())
+        return name;
+    const QChar first = name.front();
+    const QChar last = name.back();
+    const bool blankAround = first.unicode() <= 32 || last.unicode() <= 32;
+    const bool quoted = name.size() >= 2 && (first == u'"' || first == u'\'') && last == first;
+    return blankAround || quoted ? u'"' + name + u'"' : name;
 }
 
 // Every NO of Answer.cds, in stored order, in decimal.
@@ -74,11 +105,17 @@ void TSubCategory::SetFolder(const QString& folder)
     IniPath = ControlInfPath(folder);
     Names = std::make_unique<TStringList>();
     ListSubFiles(Folder, *Names);
+    for (const QString& fileName : ListSubFileNames(Folder))
+        if (!IsUsableSubsetName(SubNameOf(fileName)))
+            WriteLog(QStringLiteral("TSubCategory.SetFolder"),
+                     QStringLiteral("The subset file \"%1\" is left out: its name cannot be a subset "
+                                    "name; rename it to use it")
+                         .arg(fileName));
 }
 
 void TSubCategory::SaveSelection(const QString& name)
 {
-    TIniFile(IniPath).WriteString(IndexSection, IndexKey, name);
+    TIniFile(IniPath).WriteString(IndexSection, IndexKey, StoredName(name));
 }
 
 void TSubCategory::GetNameValueList(TStringList& list, int& selIndex)
@@ -98,16 +135,18 @@ void TSubCategory::GetNameValueList(TStringList& list, int& selIndex)
 void TSubCategory::SaveAll(const TStringList& list, const QString& selected)
 {
     const QList<TSubset> subsets = SubsetsOf(list);
-    SaveSelection(selected);
-    // The new files first; a write that fails raises with every old file still there.
+    // The new files first; a write that fails raises with every old file and the saved
+    // choice still there.
+    const QStringList oldFiles = UsableSubFileNames(Folder);
     QSet<QString> written;
     for (const TSubset& subset : subsets) {
-        const QString path = Folder + subset.Name;
-        written.insert(QFileInfo(ResolvePath(path + QStringLiteral(".sub"))).fileName());
-        WriteSubFile(path, subset.Numbers);
+        const QString fileName = FileNameOf(subset.Name, oldFiles);
+        WriteSubFileAs(Folder, fileName, subset.Numbers);
+        written.insert(fileName);
     }
+    SaveSelection(selected);
     // Then the files of subsets that are no longer in the list.
-    for (const QString& fileName : ListSubFileNames(Folder))
+    for (const QString& fileName : oldFiles)
         if (!written.contains(fileName))
             DeleteFile(ResolvePath(Folder, fileName)); // a file that cannot be deleted stays
 }

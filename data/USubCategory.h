@@ -29,25 +29,33 @@ public:
     QString Folder;                     // the category folder, with trailing separator
     QString IniPath;                    // Folder + "Control.inf"
 
-    // Selects the item that equals the saved choice ignoring case; item 0 when none does
-    // and the box has items. Raises no change event.
+    // Selects the item that equals the saved choice, with its letter case when such an
+    // item is there (names may differ only in case), else ignoring case; item 0 when none
+    // does and the box has items. Raises no change event.
     virtual void SelectSaved(TComboBox& comboBox);
     // Lists the subsets anew; the items become AllQuestionsName and then the names, and
     // the saved choice is selected.
     virtual void FillComboBox(TComboBox& comboBox);
-    // Switches to the category folder and lists its subsets.
+    // Switches to the category folder and lists its subsets; one log line names each
+    // subset file that is left out because its name cannot be a subset name.
     virtual void SetFolder(const QString& folder);
-    // Stores the name as the saved choice.
+    // Stores the name as the saved choice; a name that Control.inf would not give back
+    // as it is (blanks around it, or enclosed in quotes) is written in double quotes.
     virtual void SaveSelection(const QString& name);
     // List := one line name=first line of its file per subset, in listing order;
     // SelIndex := the line whose name equals the saved choice exactly (with letter case),
     // unchanged when none does.
     virtual void GetNameValueList(TStringList& list, int& selIndex);
     // Replaces the folder's subsets by the name=value lines of List and stores Selected
-    // as the saved choice. Every file of the new list is written (each whole) before any
-    // old one is removed, so a failing write raises with the old files still in place.
-    // A line without "=" names no subset; of names equal but for case the first line
-    // counts; a name holding a path separator raises before anything is written.
+    // as the saved choice. Every file of the new list is written (each whole) before the
+    // choice is stored and any old file is removed, so a failing write raises with the
+    // old files and the old choice still in place.
+    // Each subset is written under its name exactly as spelt: into the file of that name
+    // (whatever the case of its extension), else into name + ".sub"; an old file whose
+    // name differs only in letter case is then removed with the others that are not in
+    // the list. Files whose names cannot be subset names are left alone. A line without
+    // "=" names no subset; of equal names the first line counts; a name that cannot be a
+    // subset name raises before anything is written.
     virtual void SaveAll(const TStringList& list, const QString& selected);
     // The saved choice; empty when none is stored.
     virtual QString GetSelectedName();

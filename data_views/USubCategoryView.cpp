@@ -6,10 +6,13 @@
 
 void TSubCategory::SelectSaved(TComboBox& comboBox)
 {
+    const QString saved = GetSelectedName();
     TStringList items;
     for (const QString& item : comboBox.Items())
         items.Add(item);
-    int index = items.IndexOf(GetSelectedName());
+    int index = static_cast<int>(items.Lines().indexOf(saved));
+    if (index < 0)
+        index = items.IndexOf(saved);
     if (index < 0 && items.Count() > 0)
         index = 0;
     comboBox.SetItemIndex(index);

@@ -51,12 +51,30 @@ bool ForceDirectories(const QString& path)
     return !path.isEmpty() && QDir().mkpath(ResolvePath(path));
 }
 
-void WriteFileAtomic(const QString& path, const QByteArray& bytes)
+namespace {
+
+void WriteResolvedAtomic(const QString& resolved, const QByteArray& bytes)
 {
-    const QString resolved = ResolvePath(path);
     QString error;
     if (!SaveFileAtomically(resolved, bytes, &error))
         throw Exception(QStringLiteral("Cannot write the file %1: %2").arg(resolved, error));
+}
+
+} // namespace
+
+void WriteFileAtomic(const QString& path, const QByteArray& bytes)
+{
+    WriteResolvedAtomic(ResolvePath(path), bytes);
+}
+
+void WriteFileAtomicAs(const QString& folder, const QString& fileName, const QByteArray& bytes)
+{
+    if (fileName.isEmpty() || fileName.contains(u'/') || fileName.contains(u'\\'))
+        throw Exception(QStringLiteral("Cannot write the file \"%1\": not a plain file name").arg(fileName));
+    QString base = ResolvePath(folder);
+    if (!base.isEmpty() && !base.endsWith(u'/'))
+        base += u'/';
+    WriteResolvedAtomic(base + fileName, bytes);
 }
 
 QByteArray ReadFileBytes(const QString& path)

@@ -28,6 +28,10 @@ bool ForceDirectories(const QString& path);
 // Creates or replaces the file with bytes; raises Exception naming the file when that
 // cannot be done (missing folder, no permission, disk full), the old file then unchanged.
 void WriteFileAtomic(const QString& path, const QByteArray& bytes);
+// The same for the file fileName (a name without separators) in folder, where only the
+// folder is resolved: the file gets exactly the given name, also when a file whose name
+// differs from it only in letter case is there (which stays as it is).
+void WriteFileAtomicAs(const QString& folder, const QString& fileName, const QByteArray& bytes);
 // The whole content of the file; raises Exception naming the file when it is missing or
 // cannot be read.
 QByteArray ReadFileBytes(const QString& path);

@@ -127,13 +127,13 @@ TEST_F(Subsets, SaveAllReplacesTheSubsetFilesAndTheChoice)
     WriteFile(QStringLiteral("Answer.cds"), "kept");
     SaveChoice(QStringLiteral("Old"));
 
-    SubCategory->SaveAll(Lines({QStringLiteral("kanji=2 "), QStringLiteral("New=3,1,12 "),
-                                QStringLiteral("Empty= "), QStringLiteral("KANJI=99")}),
+    SubCategory->SaveAll(Lines({QStringLiteral("Kanji=2 "), QStringLiteral("New=3,1,12 "),
+                                QStringLiteral("Empty= "), QStringLiteral("Kanji=99")}),
                          QStringLiteral("New"));
     EXPECT_EQ(Files(), (QStringList{QStringLiteral("Answer.cds"), QStringLiteral("Control.inf"),
                                     QStringLiteral("Empty.sub"), QStringLiteral("Kanji.SUB"),
                                     QStringLiteral("New.sub")}));
-    EXPECT_EQ(ReadFile(QStringLiteral("Kanji.SUB")), QByteArray("2 \r\n"));
+    EXPECT_EQ(ReadFile(QStringLiteral("Kanji.SUB")), QByteArray("2 \r\n")); // the first of equal names
     EXPECT_EQ(ReadFile(QStringLiteral("New.sub")), QByteArray("3,1,12 \r\n"));
     EXPECT_EQ(ReadFile(QStringLiteral("Empty.sub")), QByteArray(" \r\n"));
     EXPECT_EQ(SavedChoice(), QStringLiteral("New"));

@@ -135,6 +135,24 @@ TEST_F(Files, WriteIntoReadOnlyFolderRaisesAndKeepsTheFile)
     EXPECT_EQ(Names("VEKa"), QStringList{"Form.dat"});
 }
 
+TEST_F(Files, WriteAsKeepsTheExactNameBesideAFileOfAnotherCase)
+{
+    folder.Write("VEKa/abc.sub", "old");
+    // The folder is resolved ignoring case, the file name is not.
+    WriteFileAtomicAs(folder.Path() + "veka", "ABC.sub", "new");
+    EXPECT_EQ(Names("VEKa"), (QStringList{"ABC.sub", "abc.sub"}));
+    EXPECT_EQ(folder.Read("VEKa/ABC.sub"), QByteArray("new"));
+    EXPECT_EQ(folder.Read("VEKa/abc.sub"), QByteArray("old"));
+    WriteFileAtomicAs(folder.Path() + "VEKa/", "ABC.sub", "again");
+    EXPECT_EQ(folder.Read("VEKa/ABC.sub"), QByteArray("again"));
+
+    for (const char* name : {"", "x/y", "x\\y"})
+        EXPECT_THROW(WriteFileAtomicAs(folder.Path() + "VEKa", name, "x"), Exception) << name;
+    folder.MakeDir("VEKa/dir.sub");
+    EXPECT_THROW(WriteFileAtomicAs(folder.Path() + "VEKa", "dir.sub", "x"), Exception);
+    EXPECT_EQ(Names("VEKa"), (QStringList{"ABC.sub", "abc.sub", "dir.sub"}));
+}
+
 TEST(AppDir, IsTheExecutablesFolderUnlessOverridden)
 {
     const QString own = QCoreApplication::applicationDirPath() + "/";

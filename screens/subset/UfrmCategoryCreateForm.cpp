@@ -1,0 +1,65 @@
+// The subset editor's form: the layout of UfrmCategoryCreate.ui with its components, the
+// eight columns of both lists and the two file dialogs.
+#include "screens/subset/UfrmCategoryCreate.h"
+
+#include "platform/vcl/Button.h"
+#include "platform/vcl/ComboBox.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/ListView.h"
+#include "ui_UfrmCategoryCreate.h"
+
+#include <QLabel>
+
+namespace {
+
+const QString SubsetFileFilter = QStringLiteral("カテゴリーファイル|*.sub|全てのファイル|*.*");
+constexpr int MaxColumnWidth = 300;
+constexpr int LeftAlignedColumns = 3;
+
+void AddQuestionColumns(TListView& listView)
+{
+    for (int i = 0; i < QuestionColumnCount; ++i) {
+        const TQuestionColumn& spec = QuestionColumns[i];
+        TListColumn& column = listView.AddColumn();
+        column.SetCaption(QString::fromUtf16(spec.Caption));
+        column.SetAlignment(i < LeftAlignedColumns ? TAlignment::taLeftJustify : TAlignment::taRightJustify);
+        column.SetMinWidth(spec.MinWidth);
+        column.SetMaxWidth(MaxColumnWidth);
+        column.SetWidth(spec.Width);
+    }
+}
+
+} // namespace
+
+TfrmCategoryCreate::TfrmCategoryCreate(QWidget* owner)
+    : TForm(owner), OpenDialog(std::make_unique<TOpenDialog>()), SaveDialog(std::make_unique<TSaveDialog>())
+{
+    Ui::TfrmCategoryCreate ui;
+    ui.setupUi(this);
+    imgMenu = ui.imgMenu;
+    cmbCategory = ui.cmbCategory;
+    btnNew = ui.btnNew;
+    btnEdit = ui.btnEdit;
+    btnDelete = ui.btnDelete;
+    btnImport = ui.btnImport;
+    btnExport = ui.btnExport;
+    lblQuestion = ui.lblQuestion;
+    lblCategory = ui.lblCategory;
+    lvAnswerUnit = ui.lvAnswerUnit;
+    lvSubCategory = ui.lvSubCategory;
+    btnRight = ui.btnRight;
+    btnLeft = ui.btnLeft;
+    btnRightAll = ui.btnRightAll;
+    btnLeftAll = ui.btnLeftAll;
+    btnUp = ui.btnUp;
+    btnDown = ui.btnDown;
+    btnSetting = ui.btnSetting;
+    btnCancel = ui.btnCancel;
+    imgMenu->LoadFromFile(QStringLiteral(":/subset/editor_background.svg"));
+    AddQuestionColumns(*lvAnswerUnit);
+    AddQuestionColumns(*lvSubCategory);
+    OpenDialog->Filter = SubsetFileFilter;
+    SaveDialog->Filter = SubsetFileFilter;
+}
+
+TfrmCategoryCreate::~TfrmCategoryCreate() = default;
