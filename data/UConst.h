@@ -12,6 +12,9 @@
 
 #include <QString>
 
+class TClientDataSet;
+class TFieldDefs;
+
 // Folders and categories. GetAppDir (the program folder, with a trailing "/") comes from
 // platform/files.
 //
@@ -74,6 +77,17 @@ QString ReadSubFile(const QString& path);
 void ListSubFiles(const QString& folder, TStringList& list);
 // Deletes every subset file of the folder; a file that cannot be deleted stays.
 void DeleteSubFiles(const QString& folder);
+
+// Raises EDataSetError naming the file when the loaded dataset lacks one of the fields
+// (matched by name without regard to case): such a file cannot take the store's rows.
+void RequireFields(TClientDataSet& dataSet, const TFieldDefs& fields, const QString& path);
+
+// Moves the file that could not be read (the exception being handled says why) to
+// Path + ".damaged" (".damaged2" and on when that name is taken; no file is ever
+// replaced) and logs one line naming both. Returns the new name; empty when nothing was
+// moved (no such file, its bytes cannot be read, the rename fails). Call it inside the
+// catch block of the failed read. Never fails towards the caller.
+QString SetAsideDamagedFile(const QString& path, const QString& place) noexcept;
 
 // Appends one line to Vek.Log in the program folder (created when missing):
 // "[yyyy/mm/dd hh:mm:ss]Moriva.exe Version:<version> Address:$XXXXXXXX <place>.<message>"

@@ -42,6 +42,9 @@ TReplyControl::TReplyControl(const QString& folder) : Folder(folder)
     EnsureDataFile();
     TClientDataSet dataSet;
     dataSet.LoadFromFile(DataFilePath());
+    TFieldDefs fields;
+    DefineReplyFields(fields);
+    RequireFields(dataSet, fields, DataFilePath());
     dataSet.SetIndexFieldNames(ReplyIndex);
     dataSet.Open();
     ReplaceChain(dataSet);
@@ -271,8 +274,23 @@ void TReplyControl::GetStatistics(int no, TStringList& lines)
 void TReplyControlClass::CreateInstance(const QString& folder) const
 {
     ReplyControl.reset();
+    QString setAside;
     try {
         ReplyControl = Create(folder);
+        return;
+    } catch (...) {
+        // A file that cannot be read is kept under another name, and a new one records
+        // the replies from now on.
+        setAside = SetAsideDamagedFile(ResolvePath(folder, ReplyFile),
+                                       QStringLiteral("TReplyControl.CreateInstance"));
+        if (setAside.isEmpty()) {
+            ReplyControl = TReplyControl::CreateEmpty(folder);
+            throw;
+        }
+    }
+    try {
+        ReplyControl = Create(folder);
+        ReplyControl->SetAsideFile = setAside;
     } catch (...) {
         ReplyControl = TReplyControl::CreateEmpty(folder);
         throw;

@@ -38,7 +38,7 @@ inline constexpr std::array<int, ReplyColumnCount> ReplyColumnWidths = {122, 60,
 class TReplyControl {
 public:
     // Creates Folder + "Reply.cds" when missing, then reads it; a file that cannot be read
-    // raises the dataset's error.
+    // (one without all nine fields included) raises the dataset's error.
     explicit TReplyControl(const QString& folder);
     // Writes the judged replies (a failure is logged), then frees the chain.
     virtual ~TReplyControl();
@@ -49,6 +49,9 @@ public:
     static std::unique_ptr<TReplyControl> CreateEmpty(const QString& folder);
 
     QString Folder; // the category folder, with trailing separator
+    // Where CreateInstance moved a Reply.cds that could not be read before it made this
+    // store with a new file; empty when nothing was moved.
+    QString SetAsideFile;
     // The chain, a TReplyNull when there are no replies. The store's per-question index
     // follows it through the store's operations only: read it, change it through them.
     std::unique_ptr<TReply> Head;
@@ -150,9 +153,10 @@ public:
 class TReplyControlClass : public TMetaClass<TReplyControl, const QString&> {
 public:
     // Frees the current ReplyControl (which writes its judged replies), then makes a
-    // store of this class for the folder. When the folder's replies cannot be read,
-    // ReplyControl becomes an empty store of the folder that never writes, so the file
-    // is left as it is, and the error passes on to the caller.
+    // store of this class for the folder. A Reply.cds that cannot be read is moved aside
+    // (SetAsideDamagedFile, noted in SetAsideFile) and the store starts a new file. When
+    // that cannot be done, ReplyControl becomes an empty store of the folder that never
+    // writes, so the file is left as it is, and the error passes on to the caller.
     virtual void CreateInstance(const QString& folder) const;
 };
 

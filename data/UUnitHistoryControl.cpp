@@ -55,6 +55,9 @@ TUnitHistoryControl::TUnitHistoryControl(const QString& folder) : Folder(folder)
     EnsureDataFile();
     TClientDataSet dataSet;
     dataSet.LoadFromFile(DataFilePath());
+    TFieldDefs fields;
+    DefineHistoryFields(fields);
+    RequireFields(dataSet, fields, DataFilePath());
     dataSet.Open();
     Head = ReadChain(dataSet);
     dataSet.Close();
@@ -178,8 +181,23 @@ void TUnitHistoryControlClass::CreateInstance(const QString& folder) const
     if (UnitHistoryControl)
         UnitHistoryControl->SavePending();
     UnitHistoryControl.reset();
+    QString setAside;
     try {
         UnitHistoryControl = Create(folder);
+        return;
+    } catch (...) {
+        // A file that cannot be read is kept under another name, and a new one records
+        // the history rows from now on.
+        setAside = SetAsideDamagedFile(ResolvePath(folder, HistoryFile),
+                                       QStringLiteral("TUnitHistoryControl.CreateInstance"));
+        if (setAside.isEmpty()) {
+            UnitHistoryControl = ClassOf<TUnitHistoryControlNull, TUnitHistoryControlClass>()->Create(folder);
+            throw;
+        }
+    }
+    try {
+        UnitHistoryControl = Create(folder);
+        UnitHistoryControl->SetAsideFile = setAside;
     } catch (...) {
         UnitHistoryControl = ClassOf<TUnitHistoryControlNull, TUnitHistoryControlClass>()->Create(folder);
         throw;

@@ -38,7 +38,7 @@ inline constexpr std::array<int, UnitHistoryColumnCount> UnitHistoryColumnWidths
 class TUnitHistoryControl {
 public:
     // Creates Folder + "UnitHistory.cds" when missing, then reads it; a file that cannot
-    // be read raises the dataset's error.
+    // be read (one without all eight fields included) raises the dataset's error.
     explicit TUnitHistoryControl(const QString& folder);
     // Writes the pending rows (a failure is logged, the rows are then lost), then frees
     // the chain.
@@ -48,6 +48,9 @@ public:
 
     QString Folder;                     // the category folder, with trailing separator
     std::unique_ptr<TUnitHistory> Head; // a TUnitHistoryNull when there are no rows
+    // Where CreateInstance moved a UnitHistory.cds that could not be read before it made
+    // this store with a new file; empty when nothing was moved.
+    QString SetAsideFile;
 
     // Creates an empty UnitHistory.cds with the eight history fields when there is none.
     virtual void EnsureDataFile();
@@ -116,9 +119,10 @@ class TUnitHistoryControlClass : public TMetaClass<TUnitHistoryControl, const QS
 public:
     // Writes the pending rows of the current store and frees it, then makes a store of
     // this class for the folder. When the pending rows cannot be written, the current
-    // store stays as it is (its rows still pending) and the error passes on. When the
-    // new store cannot be made, UnitHistoryControl becomes a TUnitHistoryControlNull and
-    // the error passes on.
+    // store stays as it is (its rows still pending) and the error passes on. A
+    // UnitHistory.cds that cannot be read is moved aside (SetAsideDamagedFile, noted in
+    // SetAsideFile) and the store starts a new file. When the new store cannot be made,
+    // UnitHistoryControl becomes a TUnitHistoryControlNull and the error passes on.
     virtual void CreateInstance(const QString& folder) const;
 };
 

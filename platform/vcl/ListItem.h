@@ -1,6 +1,6 @@
 #pragma once
 // One row of a list view: its caption (first column), the texts of the further columns,
-// the tick of its check box and a pointer the caller attaches to it. A detached item is a
+// the tick of its check box, its state picture and a pointer the caller attaches to it. A detached item is a
 // plain record that a store fills and a row list owns; an owner-data list view copies it
 // into the row it is asked for.
 
@@ -14,6 +14,8 @@ public:
     QString Caption;
     QStringList SubItems;
     bool Checked = false;
+    // Position of the row's picture in the list's state pictures; -1 for none.
+    int StateIndex = -1;
     void* Data = nullptr;
     // Row position in its list view; -1 for a detached item.
     int Index = -1;

@@ -109,6 +109,12 @@ void TListView::SetSortType(TSortType type)
     }
 }
 
+void TListView::SetStateImages(QList<QIcon> images)
+{
+    stateImages_ = std::move(images);
+    viewport()->update();
+}
+
 TColor TListView::Color() const
 {
     return FromQColor(palette().color(QPalette::Base));
@@ -137,9 +143,10 @@ TListColumn& TListView::AddColumn()
 
 void TListView::ClearColumns()
 {
-    const int count = ColumnCount();
+    // The view may still ask for the old columns while they are being removed (rows
+    // whose removal waits for the end of an update, a current row it scrolls to).
+    model_->RemoveColumns(ColumnCount());
     columns_.clear();
-    model_->RemoveColumns(count);
 }
 
 void TListView::ColumnChanged(int index)

@@ -1,6 +1,7 @@
 #pragma once
 // A list view in report style on QTreeView: columns with captions, alignment and width
-// ranges, whole-row selection, read-only rows, optional check boxes.
+// ranges, whole-row selection, read-only rows, optional check boxes. A list with check
+// boxes and state pictures shows each row's state picture (its StateIndex) in their place.
 //
 // Two ways to hold rows:
 // - owner data (OwnerData true): the caller sets the row count with SetItemCount and the
@@ -19,6 +20,8 @@
 #include "platform/vcl/ListColumn.h"
 #include "platform/vcl/ListItem.h"
 
+#include <QIcon>
+#include <QList>
 #include <QTreeView>
 #include <functional>
 #include <memory>
@@ -71,6 +74,8 @@ public:
     bool SortByText() const { return sortType_ == TSortType::stText; }
     void SetSortByText(bool on) { SetSortType(on ? TSortType::stText : TSortType::stNone); }
     TColor Color() const;
+    const QList<QIcon>& StateImages() const { return stateImages_; }
+    void SetStateImages(QList<QIcon> images);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
     // Pixel width of Text in the list's font.
@@ -155,4 +160,5 @@ private:
     int codeSelection_ = 0;
     bool settingWidth_ = false;
     int tag_ = 0;
+    QList<QIcon> stateImages_;
 };

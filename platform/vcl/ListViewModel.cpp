@@ -33,9 +33,9 @@ int ListViewModel::columnCount(const QModelIndex& parent) const
 
 QVariant ListViewModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= rows)
-        return {};
     const int column = index.column();
+    if (!index.isValid() || index.row() >= rows || column >= view_.ColumnCount())
+        return {};
     switch (role) {
     case Qt::DisplayRole: {
         const TListItem& item = view_.RowForView(index.row());
@@ -46,9 +46,17 @@ QVariant ListViewModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(ToQt(view_.Column(column).Alignment()));
     case Qt::CheckStateRole:
-        if (column != 0 || !view_.Checkboxes())
+        if (column != 0 || !view_.Checkboxes() || !view_.StateImages().isEmpty())
             return {};
         return view_.RowForView(index.row()).Checked ? Qt::Checked : Qt::Unchecked;
+    case Qt::DecorationRole: {
+        if (column != 0 || !view_.Checkboxes())
+            return {};
+        const int state = view_.RowForView(index.row()).StateIndex;
+        if (state < 0 || state >= view_.StateImages().size())
+            return {};
+        return view_.StateImages()[state];
+    }
     case Qt::BackgroundRole: {
         if (!view_.OnCustomDrawItem)
             return {};

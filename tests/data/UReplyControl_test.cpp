@@ -10,6 +10,7 @@
 #include "platform/vcl/ListView.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <map>
 
@@ -249,13 +250,63 @@ TEST_F(ReplyStore, ClearAllEmptiesTheFileAndDropsJudgedRepliesNotYetWritten)
     EXPECT_EQ(ds.FieldDefs().Count(), 9);
 }
 
-TEST_F(ReplyStore, ADamagedFileRaisesAndIsNeverOverwritten)
+TEST_F(ReplyStore, ADamagedFileIsSetAsideAndANewFileRecordsTheReplies)
 {
     const QByteArray damaged("not a data packet at all");
     program_.Write(QStringLiteral("VEKTest/Reply.cds"), damaged);
-    EXPECT_THROW(Open(), EDataSetError);
+    EXPECT_NO_THROW(Open());
+    const QString aside = ReplyPath() + QStringLiteral(".damaged");
+    EXPECT_EQ(ReplyControl->SetAsideFile, aside);
+    EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/Reply.cds.damaged")), damaged);
+    const QString log = DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")));
+    EXPECT_EQ(log.count(QStringLiteral("TReplyControl.CreateInstance.")), 1);
+    EXPECT_TRUE(log.contains(aside));
+
+    // New replies go to the new file.
+    RunTest(1, 2, Day);
+    JudgeAll(true);
+    ReplyControl->SavePending();
+    EXPECT_EQ(StoredNumbers(), std::vector<int>({2, 1}));
+
+    // The next opening reads the new file and sets nothing aside.
+    Open();
+    EXPECT_TRUE(ReplyControl->SetAsideFile.isEmpty());
+    TStringList lines;
+    ReplyControl->GetStatistics(1, lines);
+    EXPECT_EQ(lines.Values(QStringLiteral("TestCount")), QStringLiteral("1"));
+}
+
+TEST_F(ReplyStore, AFileWithoutAColumnIsSetAsideNextToAnEarlierOne)
+{
+    program_.Write(QStringLiteral("VEKTest/Reply.cds.damaged"), "earlier");
+    TClientDataSet ds;
+    ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
+    ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
+    ds.CreateDataSet();
+    ds.Append();
+    ds.FieldByName(QStringLiteral("NO")).SetAsInteger(4);
+    ds.Post();
+    ds.SaveToFile(ReplyPath());
+    const QByteArray withoutColumns = program_.Read(QStringLiteral("VEKTest/Reply.cds"));
+
+    Open();
+    EXPECT_EQ(ReplyControl->SetAsideFile, ReplyPath() + QStringLiteral(".damaged2"));
+    EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/Reply.cds.damaged")), QByteArray("earlier"));
+    EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/Reply.cds.damaged2")), withoutColumns);
+    TClientDataSet fresh;
+    fresh.LoadFromFile(ReplyPath());
+    EXPECT_EQ(fresh.FieldDefs().Count(), 9);
+    EXPECT_EQ(fresh.RecordCount(), 0);
+}
+
+TEST_F(ReplyStore, AFileThatCannotBeSetAsideRaisesAndIsNeverWritten)
+{
+    // A folder in the file's place: nothing to read, nothing to move.
+    program_.MakeDir(QStringLiteral("VEKTest/Reply.cds"));
+    EXPECT_THROW(Open(), Exception);
     ASSERT_FALSE(dynamic_cast<TReplyControlNull*>(ReplyControl.get()));
     EXPECT_EQ(ReplyControl->Folder, Folder());
+    EXPECT_TRUE(ReplyControl->SetAsideFile.isEmpty());
     EXPECT_TRUE(dynamic_cast<TReplyNull*>(ReplyControl->Head.get()));
 
     RunTest(1, 2, Day);
@@ -267,7 +318,8 @@ TEST_F(ReplyStore, ADamagedFileRaisesAndIsNeverOverwritten)
     ReplyControl->GetStatistics(1, lines);
     EXPECT_EQ(lines.Values(QStringLiteral("TestCount")), QStringLiteral("1"));
     ReplyControlClass->CreateInstance(program_.Path()); // frees the empty store
-    EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/Reply.cds")), damaged);
+    EXPECT_TRUE(QFileInfo(ReplyPath()).isDir());
+    EXPECT_FALSE(QFileInfo::exists(ReplyPath() + QStringLiteral(".damaged")));
 }
 
 TEST_F(ReplyStore, TheStoreOfNoFolderDoesNothing)

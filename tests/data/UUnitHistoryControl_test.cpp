@@ -8,6 +8,7 @@
 #include "platform/ini/IniFile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -157,12 +158,38 @@ TEST_F(HistoryStore, AWriteThatFailsAtProgramEndIsLogged)
     InitializeUUnitHistoryControl();
 }
 
-TEST_F(HistoryStore, ADamagedFileRaisesAndLeavesTheNullStore)
+TEST_F(HistoryStore, ADamagedFileIsSetAsideAndANewFileRecordsTheRows)
 {
     program_.Write(QStringLiteral("VEKTest/UnitHistory.cds"), "damaged");
+    EXPECT_NO_THROW(Open());
+    EXPECT_EQ(UnitHistoryControl->SetAsideFile, HistoryPath() + QStringLiteral(".damaged"));
+    EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/UnitHistory.cds.damaged")), QByteArray("damaged"));
+    EXPECT_EQ(Log().count(QStringLiteral("TUnitHistoryControl.CreateInstance.")), 1);
+    Add(Unit(1, Day));
+    UnitHistoryControl->SavePending();
+    EXPECT_EQ(StoredNumbers(), std::vector<int>({1}));
+
+    // A file without the AVERAGE column goes the same way, beside the earlier one.
+    TClientDataSet ds;
+    DefineHistoryFields(ds.FieldDefs());
+    TClientDataSet partial;
+    for (int i = 0; i < ds.FieldDefs().Count() - 1; ++i)
+        partial.FieldDefs().Add(ds.FieldDefs()[i].Name, ds.FieldDefs()[i].DataType, ds.FieldDefs()[i].Size);
+    partial.CreateDataSet();
+    partial.SaveToFile(HistoryPath());
+    Open();
+    EXPECT_EQ(UnitHistoryControl->SetAsideFile, HistoryPath() + QStringLiteral(".damaged2"));
+    EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/UnitHistory.cds.damaged")), QByteArray("damaged"));
+    EXPECT_TRUE(StoredHistory().empty());
+}
+
+TEST_F(HistoryStore, AFileThatCannotBeSetAsideRaisesAndLeavesTheNullStore)
+{
+    program_.MakeDir(QStringLiteral("VEKTest/UnitHistory.cds"));
     EXPECT_THROW(Open(), Exception);
     ASSERT_TRUE(dynamic_cast<TUnitHistoryControlNull*>(UnitHistoryControl.get()));
-    EXPECT_EQ(program_.Read(QStringLiteral("VEKTest/UnitHistory.cds")), QByteArray("damaged"));
+    EXPECT_TRUE(QFileInfo(HistoryPath()).isDir());
+    EXPECT_FALSE(QFileInfo::exists(HistoryPath() + QStringLiteral(".damaged")));
 }
 
 TEST_F(HistoryStore, AUnitIsItsSizeNumberAndExactSubsetName)

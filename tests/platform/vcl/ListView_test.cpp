@@ -223,6 +223,60 @@ TEST(ListItems, SortedByCaptionWithDataAndUserTicks)
     EXPECT_EQ(list.ItemCount(), 0);
 }
 
+TEST_F(OwnerList, ColumnsRebuiltInsideAnUpdateWhileARowIsCurrent)
+{
+    // As a store rebuilds the columns of a list that still shows rows: the rows go only
+    // at the end of the update, and the view keeps asking for them meanwhile.
+    list_.SetItemCount(50);
+    list_.SetItemIndex(3);
+    list_.SetItemFocused(3);
+    Paint();
+    list_.BeginUpdate();
+    list_.ClearItems();
+    list_.ClearColumns();
+    for (int i = 0; i < 3; ++i)
+        list_.AddColumn().SetCaption(QStringLiteral("c%1").arg(i));
+    list_.SetItemCount(7);
+    list_.EndUpdate();
+    Paint();
+    EXPECT_EQ(list_.ColumnCount(), 3);
+    EXPECT_EQ(list_.model()->columnCount(), 3);
+    EXPECT_EQ(list_.ItemCount(), 7);
+    EXPECT_EQ(list_.model()->index(6, 0).data().toString(), "r6");
+    EXPECT_FALSE(list_.model()->index(6, 5).data().isValid());
+}
+
+TEST_F(OwnerList, StatePicturesTakeThePlaceOfTheCheckBoxes)
+{
+    QPixmap red(12, 12), blue(12, 12);
+    red.fill(Qt::red);
+    blue.fill(Qt::blue);
+    list_.OnData = [](TListView&, TListItem& item) {
+        item.Caption = QStringLiteral("r%1").arg(item.Index);
+        item.Checked = item.Index == 1;
+        item.StateIndex = item.Index < 2 ? item.Index : -1;
+    };
+    list_.SetCheckboxes(true);
+    list_.SetStateImages({QIcon(red), QIcon(blue)});
+    list_.SetItemCount(3);
+    QAbstractItemModel& model = *list_.model();
+
+    // No check box any more: the row's picture, by its state index, or none.
+    EXPECT_FALSE(model.index(1, 0).data(Qt::CheckStateRole).isValid());
+    const auto colour = [&](int row) {
+        const QIcon icon = model.index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+        return icon.pixmap(12, 12).toImage().pixelColor(6, 6);
+    };
+    EXPECT_EQ(colour(0), QColor(Qt::red));
+    EXPECT_EQ(colour(1), QColor(Qt::blue));
+    EXPECT_FALSE(model.index(2, 0).data(Qt::DecorationRole).isValid());
+    EXPECT_FALSE(model.index(1, 1).data(Qt::DecorationRole).isValid());
+
+    // Without check boxes the pictures are not shown.
+    list_.SetCheckboxes(false);
+    EXPECT_FALSE(model.index(1, 0).data(Qt::DecorationRole).isValid());
+}
+
 namespace {
 
 // Two owner-data lists side by side, as the subset editor has them.
