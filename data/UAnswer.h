@@ -62,8 +62,9 @@ public:
 class TAnswerImage : public TAnswer {
 public:
     using TAnswer::TAnswer;
-    // A picture component gets the file in the format its extension names; a missing file
-    // or another kind of component shows nothing; a picture that does not load is logged.
+    // A picture component gets the file in the format its extension names; another kind
+    // of component shows nothing. A file that cannot be shown (missing, damaged, larger
+    // than the picture limit) leaves the component unchanged and is logged once.
     TAnswer* Show(int no, QWidget* control) override;
 };
 

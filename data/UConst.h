@@ -95,6 +95,9 @@ QString SetAsideDamagedFile(const QString& path, const QString& place) noexcept;
 // zeros outside a handler). The line goes to the file in one append, so it is written
 // whole or not at all. Never fails towards the caller.
 void WriteLog(const QString& place, const QString& message) noexcept;
+// WriteLog, the first time this place and message come during the run only: a fault
+// met at every showing of the same thing (a picture that cannot be shown) is one line.
+void WriteLogOnce(const QString& place, const QString& message) noexcept;
 
 // The local help pages, relative to the program folder, by help-button tag 1..3;
 // another index raises ERangeError.

@@ -7,6 +7,8 @@
 #include "platform/text/Ansi.h"
 
 #include <QFile>
+#include <QSet>
+#include <mutex>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,4 +58,20 @@ void WriteLog(const QString& place, const QString& message) noexcept
     } catch (...) {
         // A line that cannot be made or written is lost; the caller never hears of it.
     }
+}
+
+void WriteLogOnce(const QString& place, const QString& message) noexcept
+{
+    static std::mutex guard;
+    static QSet<QString> written;
+    try {
+        const std::lock_guard<std::mutex> lock(guard);
+        const QString key = place + QLatin1Char('.') + message;
+        if (written.contains(key))
+            return;
+        written.insert(key);
+    } catch (...) {
+        // Without memory to remember it, the line is written every time.
+    }
+    WriteLog(place, message);
 }

@@ -48,9 +48,10 @@ public:
 class TQuestionImage : public TQuestion {
 public:
     using TQuestion::TQuestion;
-    // A picture component given gets the file decoded as JPEG whatever its extension; a
-    // missing file or another kind of component shows nothing; a file that is not a JPEG
-    // picture raises Exception and leaves the component unchanged.
+    // A picture component given gets the file decoded as JPEG whatever its extension;
+    // another kind of component shows nothing. A file that cannot be shown (missing, not
+    // a JPEG, cut short, larger than the picture limit) leaves the component unchanged and
+    // is logged once.
     TQuestion* Show(int no, QWidget* control) override;
     const TQuestion* HasImage(bool& result) const override;
 };

@@ -106,7 +106,9 @@ class TReplyImage : public TReply {
 public:
     using TReply::TReply;
     void SaveToDataSet(TClientDataSet& dataSet) override;
-    // A picture component is framed and, when the file Data exists, shows it.
+    // A picture component is framed and shows the file Data; a file that cannot be shown
+    // (missing, damaged, larger than the picture limit) leaves the frame blank and is
+    // logged once.
     void ShowData(QWidget* control) override;
 };
 

@@ -118,15 +118,15 @@ TAnswer* TAnswerImage::Show(int no, QWidget* control)
 {
     if (no != No)
         return TAnswer::Show(no, control);
+    // A picture that cannot be shown (missing, damaged, too large) leaves the image as it
+    // was, and the log names it once.
     try {
-        const QString path = DataPath();
-        auto* image = qobject_cast<TImage*>(control);
-        if (image && FileExists(path))
-            image->LoadFromFile(path);
+        if (auto* image = qobject_cast<TImage*>(control))
+            image->LoadFromFile(DataPath());
     } catch (const std::exception& e) {
         QString s;
         DescribeError(e, QStringLiteral("Show"), s);
-        WriteLog(QStringLiteral("TAnswerImage"), s);
+        WriteLogOnce(QStringLiteral("TAnswerImage"), s);
     }
     return TAnswer::Show(no, control);
 }

@@ -2,6 +2,7 @@
 // question its JPEG file in a picture component, a sound question its wave file played.
 #include "data/UQuestion.h"
 
+#include "data/UConst.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/files/Files.h"
 #include "platform/vcl/Image.h"
@@ -21,11 +22,17 @@ TQuestion* TQuestionText::Show(int no, QWidget* control)
 
 TQuestion* TQuestionImage::Show(int no, QWidget* control)
 {
-    if (no == No) {
-        const QString path = DataPath();
-        auto* image = qobject_cast<TImage*>(control);
-        if (image && FileExists(path))
-            image->LoadJpegFromFile(path);
+    auto* image = qobject_cast<TImage*>(control);
+    if (no != No || !image)
+        return TQuestion::Show(no, control);
+    // A picture that cannot be shown (missing, damaged, too large) leaves the image as it
+    // was, and the log names it once; the question goes on without it.
+    try {
+        image->LoadJpegFromFile(DataPath());
+    } catch (const std::exception& e) {
+        QString s;
+        DescribeError(e, QStringLiteral("Show"), s);
+        WriteLogOnce(QStringLiteral("TQuestionImage"), s);
     }
     return TQuestion::Show(no, control);
 }

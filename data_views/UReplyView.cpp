@@ -3,6 +3,7 @@
 // a sound played aloud).
 #include "data/UReply.h"
 
+#include "data/UConst.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/core/Checked.h"
 #include "platform/core/Exception.h"
@@ -86,9 +87,14 @@ void TReplyImage::ShowData(QWidget* control)
     if (!image)
         return;
     DrawControlFrame(*image);
-    // The test screen deletes its pictures when it closes: a missing file stays blank.
-    if (FileExists(Data))
+    // A picture that cannot be shown (missing, damaged, too large) leaves the frame blank,
+    // and the log names it once.
+    try {
         image->LoadFromFile(Data);
+    } catch (...) {
+        WriteLogOnce(QStringLiteral("TReplyImage"),
+                     QStringLiteral("ShowData\t%1\t<No=%2>").arg(ExceptMessage()).arg(No));
+    }
 }
 
 void TReplyVoice::ShowData(QWidget*)

@@ -4,6 +4,7 @@
 #include "platform/vcl/BmpFile.h"
 #include "platform/vcl/Dispatch.h"
 #include "platform/vcl/JpegFile.h"
+#include "platform/vcl/PictureLimit.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -16,6 +17,10 @@ QImage ReadWithQt(const QString& fileName, const QByteArray& format)
 {
     QImageReader reader(fileName, format);
     reader.setAutoDetectImageFormat(false);
+    // The size from the header, before any pixel memory is taken.
+    const QSize size = reader.size();
+    if (size.isValid())
+        CheckPictureSize(fileName, size.width(), size.height());
     QImage image = reader.read();
     if (image.isNull())
         throw Exception(QStringLiteral("Picture file \"%1\" cannot be read: %2").arg(fileName, reader.errorString()));

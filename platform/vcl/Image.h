@@ -38,8 +38,9 @@ public:
 
     // Loads the file as the format its extension names: .bmp/.dib as a bitmap, .jpg/.jpeg/
     // .jpe/.jfif through libjpeg, others that Qt reads (.png, .ico, .gif ...) as pictures.
-    // Raises Exception naming the file when the extension is unknown or the content does
-    // not match it.
+    // Raises Exception naming the file when the extension is unknown, the content does
+    // not match it or is cut short, or its header names more than MaxPicturePixels; the
+    // picture shown then stays as it was.
     void LoadFromFile(const QString& fileName);
     // Loads the file as a JPEG picture whatever its extension.
     void LoadJpegFromFile(const QString& fileName);

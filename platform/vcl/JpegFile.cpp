@@ -1,11 +1,13 @@
 #include "platform/vcl/JpegFile.h"
 
 #include "platform/core/Exception.h"
+#include "platform/vcl/PictureLimit.h"
 
 #include <QFile>
 #include <csetjmp>
 #include <cstdio>
 #include <jpeglib.h>
+#include <jerror.h>
 #include <vector>
 
 namespace {
@@ -23,7 +25,14 @@ void OnError(j_common_ptr info)
     std::longjmp(errors->jump, 1);
 }
 
-void OnMessage(j_common_ptr, int) {}
+// Warnings pass, except those of a file that ends before its picture: libjpeg would
+// fill the missing part with grey, so such a file counts as unreadable.
+void OnMessage(j_common_ptr info, int level)
+{
+    const int code = info->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
+        OnError(info);
+}
 
 // Adobe CMYK JPEGs store inverted ink values.
 QRgb FromInvertedCmyk(const JSAMPLE* p)
@@ -32,9 +41,13 @@ QRgb FromInvertedCmyk(const JSAMPLE* p)
     return qRgb(p[0] * k / 255, p[1] * k / 255, p[2] * k / 255);
 }
 
-// Decodes into image; on failure fills message and returns false. No object with a
-// destructor is created between setjmp and the end of decoding.
-bool Decode(const QByteArray& bytes, QImage& image, std::vector<JSAMPLE>& row, char* message)
+enum class TDecoded { Done, Failed, TooLarge };
+
+// Decodes into image. On failure fills message; a picture whose header names more than
+// MaxPicturePixels gives its size and is not decoded. No object with a destructor is
+// created between setjmp and the end of decoding.
+TDecoded Decode(const QByteArray& bytes, QImage& image, std::vector<JSAMPLE>& row, char* message,
+                JDIMENSION& width, JDIMENSION& height)
 {
     jpeg_decompress_struct info;
     ErrorManager errors;
@@ -45,12 +58,18 @@ bool Decode(const QByteArray& bytes, QImage& image, std::vector<JSAMPLE>& row, c
     if (setjmp(errors.jump)) {
         std::snprintf(message, JMSG_LENGTH_MAX, "%s", errors.message);
         jpeg_destroy_decompress(&info);
-        return false;
+        return TDecoded::Failed;
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&info, TRUE);
+    width = info.image_width;
+    height = info.image_height;
+    if (static_cast<std::int64_t>(width) * height > MaxPicturePixels) {
+        jpeg_destroy_decompress(&info);
+        return TDecoded::TooLarge;
+    }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
     jpeg_start_decompress(&info);
@@ -59,7 +78,7 @@ bool Decode(const QByteArray& bytes, QImage& image, std::vector<JSAMPLE>& row, c
     if (image.isNull()) {
         std::snprintf(message, JMSG_LENGTH_MAX, "picture too large");
         jpeg_destroy_decompress(&info);
-        return false;
+        return TDecoded::Failed;
     }
     row.resize(static_cast<std::size_t>(info.output_width) * 4);
     while (info.output_scanline < info.output_height) {
@@ -74,7 +93,7 @@ bool Decode(const QByteArray& bytes, QImage& image, std::vector<JSAMPLE>& row, c
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    return true;
+    return TDecoded::Done;
 }
 
 } // namespace
@@ -96,7 +115,12 @@ QImage ReadJpegFile(const QString& fileName)
     QImage image;
     std::vector<JSAMPLE> row;
     char message[JMSG_LENGTH_MAX] = {};
-    if (!Decode(bytes, image, row, message))
+    JDIMENSION width = 0;
+    JDIMENSION height = 0;
+    const TDecoded decoded = Decode(bytes, image, row, message, width, height);
+    if (decoded == TDecoded::TooLarge)
+        CheckPictureSize(fileName, width, height);
+    if (decoded != TDecoded::Done)
         throw Exception(QStringLiteral("JPEG picture \"%1\" cannot be read: %2")
                             .arg(fileName, QString::fromLocal8Bit(message)));
     return image;

@@ -4,7 +4,8 @@
 #include <QImage>
 #include <QString>
 
-// The picture in the file; raises Exception naming the file when it cannot be read or is
+// The picture in the file; raises Exception naming the file when it cannot be read, is cut
+// short, names more than MaxPicturePixels in its header (checked before decoding) or is
 // not a JPEG picture.
 QImage ReadJpegFile(const QString& fileName);
 

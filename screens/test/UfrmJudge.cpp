@@ -5,6 +5,7 @@
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
 #include "platform/ini/IniFile.h"
+#include "platform/vcl/Dispatch.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/KeyPress.h"
 #include "platform/vcl/Memo.h"
@@ -67,12 +68,17 @@ void TfrmJudgeControl::Execute(TStringList&, const QString& folder)
     RestorePosition = true;
     No = ReplyControl->FirstUnjudged();
     ShowReply(No);
-    form.KoltWinTab->SetActive(true);
+    // Without the tablet the keys and the mouse still judge.
+    Dispatch([&] { form.KoltWinTab->SetActive(true); });
     form.ShowModal();
 
-    TIniFile ini = ControlInf(Folder);
-    ini.WriteInteger(Section, KeyTop, form.Top());
-    ini.WriteInteger(Section, KeyLeft, form.Left());
+    // A position that cannot be written is logged; the judged test goes on to its
+    // history row.
+    Dispatch([&] {
+        TIniFile ini = ControlInf(Folder);
+        ini.WriteInteger(Section, KeyTop, form.Top());
+        ini.WriteInteger(Section, KeyLeft, form.Left());
+    });
 }
 
 void TfrmJudgeControl::FormShow()

@@ -10,6 +10,7 @@
 #include "platform/text/StringList.h"
 #include "platform/text/Trim.h"
 #include "platform/vcl/Color.h"
+#include "platform/vcl/Dispatch.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Memo.h"
 
@@ -63,15 +64,20 @@ void TfrmJudgeControl::ShowReply(int no)
     form.lblMondai->setText(QStringLiteral("問題:%1回目(ｸﾘｱ秒：%2秒)")
                                 .arg(ReplyControl->CountTests(no))
                                 .arg(QString::number(Setting->GetClearSeconds(), 'g', 15)));
+    // Every part is emptied first, so that nothing of the reply shown before stays beside
+    // this one; a part that cannot be shown is logged and left empty, and the reply is
+    // still judged, counted and can be marked.
     form.edtKeyInput->clear();
     DrawControlFrame(*form.imgPen);
-    QuestionControl->Show(no, form.memQuestion);
+    form.memQuestion->clear();
     // A question without a picture must not keep the picture of the one shown before.
     DrawControlFrame(*form.imgQuestion);
-    QuestionControl->Show(no, form.imgQuestion);
-    AnswerControl->Show(no, form.lblAnswerText);
-    ReplyControl->ShowCurrentData(form.edtKeyInput);
-    ReplyControl->ShowCurrentData(form.imgPen);
+    form.lblAnswerText->clear();
+    Dispatch([&] { QuestionControl->Show(no, form.memQuestion); });
+    Dispatch([&] { QuestionControl->Show(no, form.imgQuestion); });
+    Dispatch([&] { AnswerControl->Show(no, form.lblAnswerText); });
+    Dispatch([&] { ReplyControl->ShowCurrentData(form.edtKeyInput); });
+    Dispatch([&] { ReplyControl->ShowCurrentData(form.imgPen); });
     if (IsSameText(form.lblAnswerText->text(), form.edtKeyInput->text()))
         ReplyControl->JudgeCurrent(true, ReplyControl->GetCurrentTotalTime());
     ShowReplyInfo(Setting->GetClearSeconds());

@@ -13,6 +13,7 @@
 #include "platform/vcl/Abort.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Dialogs.h"
+#include "platform/vcl/Dispatch.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/KeyPress.h"
 #include "platform/vcl/Memo.h"
@@ -43,6 +44,28 @@ const std::array<QString, 3> CountDownTexts = {
 // Within the first second of a question the register button does nothing.
 constexpr double GuardMs = 1000.0;
 constexpr double MsPerDay = 86'400'000.0;
+
+// Releases the input held during the countdown when the countdown ends, however it ends:
+// the first question gets it, or, when showing that failed, the screen, where Esc and
+// Enter still act.
+struct THoldRelease {
+    std::unique_ptr<TInputHold>& Hold;
+    ~THoldRelease()
+    {
+        if (Hold)
+            Hold->Release();
+        Hold.reset();
+    }
+};
+
+// Starts the clock of the question being shown when showing it ends, however it ends.
+struct TQuestionStart {
+    TfrmTestControl& Control;
+    ~TQuestionStart()
+    {
+        Dispatch([this] { Control.StartQuestion(); });
+    }
+};
 
 // Frees the form and its helpers when Execute ends, however it ends.
 struct TFormRelease {
@@ -108,13 +131,12 @@ void TfrmTestControl::RegisterReply(bool force)
     // Counted once the reply is recorded, so that a failed picture save, which keeps the
     // question on screen, does not count its time twice.
     TimeSum += QuestionStart - end;
-    ShowNextQuestion();
-    Form->Timer->SetEnabled(false);
-    Form->Timer->SetEnabled(true);
+    // The next question starts with an empty reply; showing it restarts the period.
     ReplyStart = 0;
     DrawControlFrame(*Form->imgPen);
     Form->edtKeyInput->clear();
     PenUsed = false;
+    ShowNextQuestion();
 }
 
 void TfrmTestControl::SaveImageAnswer()
@@ -141,17 +163,29 @@ void TfrmTestControl::ShowCount(int done, int total)
 void TfrmTestControl::ShowQuestion()
 {
     Started = false;
+    // The question's count, time and limit start however showing it ends.
+    const TQuestionStart start{*this};
     int index = 0;
     if (Setting->RandomOrder)
         index = int(QRandomGenerator::global()->bounded(quint32(Remaining->Count())));
-    No = StrToInt(Remaining->Strings(index));
+    const QString entry = Remaining->Strings(index);
     Remaining->Delete(index);
-    QuestionControl->Show(No, Form->memQuestion);
+    Form->memQuestion->clear();
+    No = 0; // an entry that is no number answers no question
+    No = StrToInt(entry);
+    // A part of the question that cannot be shown is logged and left empty.
+    Dispatch([&] { QuestionControl->Show(No, Form->memQuestion); });
     // A question without a picture must not show the picture of the one before.
     DrawControlFrame(*Form->imgQuestion);
-    QuestionControl->Show(No, Form->imgQuestion);
+    Dispatch([&] { QuestionControl->Show(No, Form->imgQuestion); });
+}
+
+void TfrmTestControl::StartQuestion()
+{
     ShowCount(Total - Remaining->Count(), Total);
     Form->edtKeyInput->setFocus();
+    // The 10-second period starts now, after a sound question has played.
+    Form->Timer->SetEnabled(false);
     Form->Timer->SetEnabled(true);
     QuestionStart = Now();
     Form->TimerCaption->SetEnabled(true);
@@ -163,11 +197,16 @@ void TfrmTestControl::EndTest()
     Form->Timer->SetEnabled(false);
     Form->TimerCaption->SetEnabled(false);
     Form->memQuestion->setPlainText(QStringLiteral("終　了"));
-    JudgeControl->Execute(*Questions, Folder);
-    const int n = Questions->Count();
-    UnitHistoryControl->AddRecord(UnitSize, UnitNo, SubCategoryName, TestStart, TimeSum / n, n,
-                                  ReplyControl->CountCorrectInList(),
-                                  ReplyControl->CountClearedInList());
+    // A checking screen that fails is logged; the test screen closes all the same, and
+    // the history row is added only for a test whose replies were all judged.
+    if (Dispatch([&] { JudgeControl->Execute(*Questions, Folder); })) {
+        const int n = Questions->Count();
+        Dispatch([&] {
+            UnitHistoryControl->AddRecord(UnitSize, UnitNo, SubCategoryName, TestStart, TimeSum / n,
+                                          n, ReplyControl->CountCorrectInList(),
+                                          ReplyControl->CountClearedInList());
+        });
+    }
     Questions.reset();
     Form->Close();
     // Written now, so that nothing of the test is lost should the program end abruptly;
@@ -185,9 +224,12 @@ void TfrmTestControl::EndTest()
 
 void TfrmTestControl::FormShow()
 {
-    Form->SetClientWidth(Form->pnlImg->x() + Form->pnlImg->width());
-    if (QuestionControl->HasImage())
-        Form->SetClientWidth(Form->pnlQuestion->x() + Form->pnlQuestion->width() + 10);
+    // The countdown starts whatever the layout step does.
+    Dispatch([this] {
+        Form->SetClientWidth(Form->pnlImg->x() + Form->pnlImg->width());
+        if (QuestionControl->HasImage())
+            Form->SetClientWidth(Form->pnlQuestion->x() + Form->pnlQuestion->width() + 10);
+    });
     ReplyStart = 0;
     PenUsed = false;
     TimeSum = 0;
@@ -210,24 +252,26 @@ void TfrmTestControl::TimerCountDown()
         FinishCountDown();
         return;
     }
-    Form->memQuestion->setPlainText(CountDownTexts[CountDown - 1]);
-    Form->memQuestion->repaint();
+    // The next step is due before this one is shown, so that the countdown goes on
+    // whatever showing it does.
     Form->Timer->SetInterval(1000);
     Form->Timer->SetEnabled(true);
+    Form->memQuestion->setPlainText(CountDownTexts[CountDown - 1]);
+    Form->memQuestion->repaint();
 }
 
 void TfrmTestControl::FinishCountDown()
 {
+    const THoldRelease release{hold_};
     Form->edtKeyInput->clear();
     DrawControlFrame(*Form->imgPen);
     Form->sbtnResist->setVisible(true);
     TestStart = Now();
     Form->Timer->SetInterval(QuestionTimerInterval);
     Form->Timer->OnTimer = [this] { TimerTimeUp(); };
-    ShowNextQuestion();
-    Form->KoltWinTab->SetActive(true);
-    hold_->Release();
-    hold_.reset();
+    Dispatch([this] { ShowNextQuestion(); });
+    // Without the tablet the keyboard still answers.
+    Dispatch([this] { Form->KoltWinTab->SetActive(true); });
 }
 
 void TfrmTestControl::TimerCaptionTimer()
@@ -246,17 +290,25 @@ void TfrmTestControl::edtKeyInputKeyPress(char16_t& key)
 {
     if (key == 13)
         Abort(); // Enter registers (in FormKeyDown); it neither types nor starts the reply
-    NoteReplyStart();
+    // Only a character that types something starts the reply: Esc (the stop question),
+    // Backspace and the other control characters do not.
+    if (key >= 32 && key != 127)
+        NoteReplyStart();
 }
 
 void TfrmTestControl::sbtnStopClick()
 {
     Form->Timer->SetEnabled(false);
-    if (MessageDlg(QStringLiteral("中止しますか？"), TMsgDlgType::mtWarning, mbYesNo) != mrYes) {
+    TModalResult answer = mrNo;
+    Dispatch([&] {
+        answer = MessageDlg(QStringLiteral("中止しますか？"), TMsgDlgType::mtWarning, mbYesNo);
+    });
+    if (answer != mrYes) {
         Form->Timer->SetEnabled(true);
         return;
     }
-    ReplyControlClass->CreateInstance(Folder); // drops this test's unjudged replies
+    // Drops this test's unjudged replies; the screen closes even when that fails.
+    Dispatch([&] { ReplyControlClass->CreateInstance(Folder); });
     Questions.reset();
     Form->Close();
 }
@@ -311,7 +363,9 @@ void TfrmTestControl::FormKeyDown(TKey& key, TShiftState)
 
 void TfrmTestControl::FormClose(TForm::TCloseAction&)
 {
-    // A failure is logged and the screen still closes, with its timer off.
+    // A failure is logged and the screen still closes, with its timers off.
+    frmTest->Timer->SetEnabled(false);
+    frmTest->TimerCaption->SetEnabled(false);
     try {
         TIniFile ini = ControlInf(Folder);
         ini.WriteInteger(PositionSection, KeyTop, Form->Top());
@@ -326,7 +380,6 @@ void TfrmTestControl::FormClose(TForm::TCloseAction&)
     for (const QString& name : names)
         if (FileExists(folder + name))
             DeleteFile(folder + name);
-    Form->Timer->SetEnabled(false);
 }
 
 void TfrmTestControl::FormPaint()

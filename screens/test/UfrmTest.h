@@ -114,6 +114,10 @@ public:
     virtual void Execute(int unitSize, int unitNo, const QString& folder,
                          const QString& subCategoryName, TStringList& questions);
 
+    // The count, the focus, the 10-second period and QuestionStart of the question just
+    // shown; ShowQuestion runs it on every path.
+    void StartQuestion();
+
 private:
     void AssignEvents();
     void NoteReplyStart();

@@ -1,14 +1,17 @@
 #include "platform/core/Exception.h"
 #include "platform/vcl/BmpFile.h"
 #include "platform/vcl/Image.h"
+#include "platform/vcl/PictureLimit.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -50,6 +53,64 @@ protected:
             return e.Message();
         }
         return {};
+    }
+
+    // The bytes of a JPEG picture of 64 x 48 with some detail in every block.
+    static QByteArray DetailedJpeg()
+    {
+        QImage image(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                image.setPixelColor(x, y, QColor((x * 37) % 256, (y * 53) % 256, (x * y) % 256));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG", 90);
+        return bytes;
+    }
+
+    // A small JPEG whose frame header claims width x height pixels.
+    static QByteArray JpegClaiming(quint16 width, quint16 height)
+    {
+        QByteArray bytes = DetailedJpeg();
+        const qsizetype frame = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+        EXPECT_GT(frame, 0);
+        qToBigEndian(height, bytes.data() + frame + 5);
+        qToBigEndian(width, bytes.data() + frame + 7);
+        return bytes;
+    }
+
+    // A small PNG whose header claims width x height pixels (its check sum made anew).
+    static QByteArray PngClaiming(quint32 width, quint32 height)
+    {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        TwoColours().save(&buffer, "PNG");
+        // Signature (8), then the IHDR chunk: length (4), type (4), width, height ...
+        qToBigEndian(width, bytes.data() + 16);
+        qToBigEndian(height, bytes.data() + 20);
+        qToBigEndian(Crc32(bytes.mid(12, 17)), bytes.data() + 29);
+        return bytes;
+    }
+
+    static quint32 Crc32(const QByteArray& bytes)
+    {
+        quint32 crc = 0xFFFFFFFFu;
+        for (const char c : bytes) {
+            crc ^= static_cast<unsigned char>(c);
+            for (int bit = 0; bit < 8; ++bit)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return ~crc;
+    }
+
+    // The peak memory of the process so far, in KiB.
+    static long PeakKiB()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
     }
 
     QTemporaryDir dir_;
@@ -208,4 +269,59 @@ TEST_F(Picture, MouseMovesReportComponentCoordinates)
     QTest::mouseMove(&image, QPoint(31, 42));
     ASSERT_FALSE(moves.empty());
     EXPECT_EQ(moves.back(), QPoint(31, 42));
+}
+
+TEST_F(Picture, APictureWhoseHeaderClaimsMoreThanTheLimitIsRefusedBeforeItsMemoryIsTaken)
+{
+    WriteBytes("huge.jpg", JpegClaiming(65500, 65500));
+    WriteBytes("large.JPG", JpegClaiming(16000, 16000));
+    WriteBytes("over.jpg", JpegClaiming(8001, 8000));
+    QByteArray bmp = EncodeBmp(QImage(16, 8, QImage::Format_RGB32));
+    qToLittleEndian<quint32>(65500, bmp.data() + 18);
+    qToLittleEndian<quint32>(65500, bmp.data() + 22);
+    WriteBytes("huge.bmp", bmp);
+    WriteBytes("huge.png", PngClaiming(65500, 65500));
+
+    TwoColours().save(Path("shown.png"), "PNG");
+    TImage image;
+    image.LoadFromFile(Path("shown.png"));
+    const QImage shown = image.Picture();
+    const long before = PeakKiB();
+    for (const QString& name : QStringList{"huge.jpg", "large.JPG", "over.jpg", "huge.png", "huge.bmp"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString message = Raised([&] { image.LoadFromFile(Path(name)); });
+        EXPECT_TRUE(message.contains(Path(name))) << message.toStdString();
+        // The bitmap reader refuses such a header itself.
+        if (!name.endsWith(".bmp")) {
+            EXPECT_TRUE(message.contains("pixels")) << message.toStdString();
+        }
+        EXPECT_EQ(image.Picture(), shown);
+    }
+    EXPECT_TRUE(Raised([&] { image.LoadJpegFromFile(Path("huge.jpg")); }).contains(Path("huge.jpg")));
+    // Decoding the smallest of them would take 256 MB.
+    EXPECT_LT(PeakKiB() - before, 64 * 1024);
+
+    // At the limit the header is no reason to refuse: the picture is read (and is then
+    // refused only because its data ends long before 8000 x 8000 pixels).
+    WriteBytes("limit.jpg", JpegClaiming(8000, 8000));
+    EXPECT_FALSE(Raised([&] { image.LoadFromFile(Path("limit.jpg")); }).contains("pixels"));
+    EXPECT_EQ(8000LL * 8000, MaxPicturePixels);
+}
+
+TEST_F(Picture, AJpegCutShortIsRefusedInsteadOfShownHalfGrey)
+{
+    const QByteArray whole = DetailedJpeg();
+    WriteBytes("whole.jpg", whole);
+    WriteBytes("cut.jpg", whole.left(whole.size() * 2 / 3));
+    WriteBytes("empty.jpg", QByteArray());
+    TImage image;
+    image.LoadFromFile(Path("whole.jpg"));
+    ASSERT_EQ(image.Picture().size(), QSize(64, 48));
+    const QImage shown = image.Picture();
+    for (const QString& name : QStringList{"cut.jpg", "empty.jpg"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString message = Raised([&] { image.LoadJpegFromFile(Path(name)); });
+        EXPECT_TRUE(message.contains(Path(name))) << message.toStdString();
+        EXPECT_EQ(image.Picture(), shown);
+    }
 }

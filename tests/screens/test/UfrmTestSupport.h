@@ -18,6 +18,7 @@
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/files/Files.h"
+#include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/Form.h"
@@ -245,6 +246,15 @@ protected:
     }
 
     QByteArray Bytes(const QString& name) const { return program_.Read(QStringLiteral("VEKTest/") + name); }
+
+    // The lines of the program's log Vek.Log, none when there is no log.
+    QStringList LogLines() const
+    {
+        if (!QFile::exists(program_.FilePath(QStringLiteral("Vek.Log"))))
+            return {};
+        return DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")))
+            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
 
     TempProgramFolder program_;
     TUnits units_;

@@ -69,3 +69,39 @@ TEST_F(TestScreen, AnEmptyQuestionTimesOutAtTenSecondsAndTheRegisterButtonWaitsO
     EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -10000);
     EXPECT_EQ(history[0].AnswerCount, 0);
 }
+
+TEST_F(TestScreen, EscAnsweredNoAndControlKeysLeaveAnUntouchedQuestionEmptyUntilItsLimit)
+{
+    WriteCategory(1);
+    int asked = 0;
+    SetDialogAnswerer([&](const TDialogQuestion&) {
+        ++asked;
+        return mrNo;
+    });
+    TDateTime shown = 0;
+    RunTest({"1"}, [&] {
+        ASSERT_TRUE(WaitForQuestion(1, 1));
+        shown = clock_;
+        Advance(2.0);
+        QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Escape);
+        EXPECT_EQ(asked, 1);
+        Advance(1.0);
+        QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Backspace);
+        // Ctrl+A, as the platform sends it: character 1.
+        QKeyEvent control(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, QStringLiteral("\x01"));
+        QApplication::sendEvent(frmTest->edtKeyInput, &control);
+        EXPECT_EQ(frmTest->edtKeyInput->text(), "");
+        // Past the limit; the time-out comes 10 s after the stop question.
+        Advance(8.0);
+        WhenJudge({Qt::Key_Escape});
+        EXPECT_TRUE(QTest::qWaitFor([] { return !frmTest->isVisible(); }, 12000));
+    });
+    EXPECT_FALSE(frmTest);
+    const std::vector<TScreenReply> replies = StoredReplies();
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_EQ(replies[0].Data, "");
+    EXPECT_EQ(MsBetween(shown, replies[0].StartTime), 0);
+    EXPECT_EQ(MsBetween(shown, replies[0].ReplyStart), 10000);
+    EXPECT_EQ(MsBetween(shown, replies[0].EndTime), 10000);
+    EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -10000);
+}
