@@ -6,7 +6,7 @@
 #include "data/UReplyControl.h"
 #include "data/USubCategory.h"
 #include "data/USetting.h"
-#include "platform/core/Units.h"
+#include "shell/ProgramUnits.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Ansi.h"
@@ -102,12 +102,7 @@ const QString& Folder()
 void OpenCategory()
 {
     EnsureBenchApplication();
-    static TUnits units({{"UReply", InitializeUReply, FinalizeUReply},
-                         {"USetting", InitializeUSetting, FinalizeUSetting},
-                         {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                         {"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
-                         {"UfrmCategoryName", InitializeUfrmCategoryName, FinalizeUfrmCategoryName},
-                         {"UfrmCategoryCreate", InitializeUfrmCategoryCreate, FinalizeUfrmCategoryCreate}});
+    static TUnits units(ProgramUnits({"UReply", "USetting", "UReplyControl", "USubCategory", "UfrmCategoryName", "UfrmCategoryCreate"}));
     if (SubCategory->Folder != Folder())
         SubCategory->SetFolder(Folder());
     if (ReplyControl->Folder != Folder())

@@ -27,7 +27,9 @@ class TFieldDefs;
 // True when Folder (without trailing separator) holds both Answer.cds and Question.cds.
 bool IsCategoryFolder(const QString& folder);
 // Clears Names, then adds the folder name of every category folder of the program folder,
-// sorted in ascending order without regard to case.
+// sorted in ascending order without regard to case. A category folder whose name is not
+// valid UTF-8 cannot be opened by name and is not listed; it gets one log line naming it
+// (its bytes read as CP932) and saying that it must be renamed.
 void ListCategoryFolders(TStringList& names);
 // The number of rows of Folder (with trailing separator) + Answer.cds; 0 when that file
 // does not exist. A damaged file raises the dataset engine's error.
@@ -41,6 +43,10 @@ TIniFile ControlInf(const QString& folder);
 // Per-category keys of Menu.inf, keyed by the category's display name (the folder name
 // from the fourth character on): [表示] shown in the menu (default true), [選択回数]
 // times chosen (default 0), [更新日時] last use as "yyyy/mm/dd hh:nn:ss" (default "-").
+// A name that would not read back as the same key of Menu.inf (IsCategoryKeyName false)
+// is never read or written: its reads give the defaults and its writes do nothing, so
+// such a name can neither hit another key or section nor add lines at every use.
+bool IsCategoryKeyName(const QString& name);
 bool GetCategoryVisible(const QString& name);
 void SetCategoryVisible(const QString& name, bool visible);
 int GetCategorySelectCount(const QString& name);

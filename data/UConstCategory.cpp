@@ -4,6 +4,7 @@
 #include "platform/core/Checked.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/ini/IniFile.h"
+#include "platform/text/Ansi.h"
 #include "platform/text/Trim.h"
 
 namespace {
@@ -34,6 +35,30 @@ bool HasCategoryPrefix(const QString& name)
     return true;
 }
 
+bool HoldsFile(const QStringList& entries, const QString& name)
+{
+    return entries.contains(name, Qt::CaseInsensitive);
+}
+
+// A folder that would be a category folder but for its name, which is not UTF-8.
+bool IsUndecodableCategory(const TUndecodableEntry& entry)
+{
+    const QString name = DecodeAnsi(entry.name);
+    return entry.isDirectory && !name.startsWith(u'.') && HasCategoryPrefix(name)
+        && Trim(name).size() > 3 && HoldsFile(entry.entries, QStringLiteral("Answer.cds"))
+        && HoldsFile(entry.entries, QStringLiteral("Question.cds"));
+}
+
+void LogUndecodableCategories(const QString& appDir)
+{
+    for (const TUndecodableEntry& entry : ListUndecodableEntries(appDir))
+        if (IsUndecodableCategory(entry))
+            WriteLog(QStringLiteral("ListCategoryFolders"),
+                     QStringLiteral("The folder name \"%1\" (read as code page 932) is not UTF-8; "
+                                    "rename the folder to have it listed")
+                         .arg(DecodeAnsi(entry.name)));
+}
+
 } // namespace
 
 bool IsCategoryFolder(const QString& folder)
@@ -54,30 +79,40 @@ void ListCategoryFolders(TStringList& names)
             names.Add(entry.name);
     }
     names.Sort();
+    LogUndecodableCategories(appDir);
+}
+
+bool IsCategoryKeyName(const QString& name)
+{
+    return TIniFile::KeyReadsBack(name);
 }
 
 bool GetCategoryVisible(const QString& name)
 {
-    return MenuIni().ReadBool(VisibleSection, name, true);
+    return !IsCategoryKeyName(name) || MenuIni().ReadBool(VisibleSection, name, true);
 }
 
 void SetCategoryVisible(const QString& name, bool visible)
 {
-    MenuIni().WriteBool(VisibleSection, name, visible);
+    if (IsCategoryKeyName(name))
+        MenuIni().WriteBool(VisibleSection, name, visible);
 }
 
 int GetCategorySelectCount(const QString& name)
 {
-    return MenuIni().ReadInteger(SelectCountSection, name, 0);
+    return IsCategoryKeyName(name) ? MenuIni().ReadInteger(SelectCountSection, name, 0) : 0;
 }
 
 QString GetCategoryUpdated(const QString& name)
 {
-    return MenuIni().ReadString(UpdatedSection, name, QStringLiteral("-"));
+    const QString none = QStringLiteral("-");
+    return IsCategoryKeyName(name) ? MenuIni().ReadString(UpdatedSection, name, none) : none;
 }
 
 void CountCategorySelection(const QString& name)
 {
+    if (!IsCategoryKeyName(name))
+        return;
     const int count = MenuIni().ReadInteger(SelectCountSection, name, 0);
     MenuIni().WriteInteger(SelectCountSection, name, CheckedAdd(count, 1));
     MenuIni().WriteString(UpdatedSection, name,

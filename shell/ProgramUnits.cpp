@@ -4,6 +4,8 @@
 #include "data/UAnswerControl.h"
 #include "data/UAnswerUnit.h"
 #include "data/UAnswerUnitControl.h"
+#include "data/UCategory.h"
+#include "data/UCategoryControl.h"
 #include "data/UQuestion.h"
 #include "data/UQuestionControl.h"
 #include "data/UReply.h"
@@ -14,7 +16,11 @@
 #include "data/UUnitHistoryControl.h"
 #include "data/Version.h"
 #include "platform/core/Exception.h"
+#include "screens/data/UfrmData.h"
 #include "screens/settings/UfrmSetting.h"
+#include "screens/settings/UfrmShowSetting.h"
+#include "screens/subset/UfrmCategoryCreate.h"
+#include "screens/subset/UfrmCategoryName.h"
 #include "screens/test/UfrmJudge.h"
 #include "screens/test/UfrmTest.h"
 
@@ -38,8 +44,14 @@ std::vector<TUnit> ProgramUnits()
         {"UUnitHistoryControl", InitializeUUnitHistoryControl, FinalizeUUnitHistoryControl},
         {"UAnswerUnit", InitializeUAnswerUnit, FinalizeUAnswerUnit},
         {"UAnswerUnitControl", InitializeUAnswerUnitControl, FinalizeUAnswerUnitControl},
+        {"UCategory", InitializeUCategory, FinalizeUCategory},
+        {"UCategoryControl", InitializeUCategoryControl, FinalizeUCategoryControl},
+        {"UfrmShowSetting", InitializeUfrmShowSetting, FinalizeUfrmShowSetting},
+        {"UfrmCategoryName", InitializeUfrmCategoryName, FinalizeUfrmCategoryName},
+        {"UfrmCategoryCreate", InitializeUfrmCategoryCreate, FinalizeUfrmCategoryCreate},
         {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge},
         {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest},
+        {"UfrmData", InitializeUfrmData, FinalizeUfrmData},
     };
 }
 

@@ -3,8 +3,10 @@
 // comparison, which folds to lower case, so "_" sorts before the letters), names equal
 // but for case by their exact text. Two listings of an unchanged folder give the same order.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 struct TFolderEntry {
     QString name;
@@ -18,3 +20,16 @@ QList<TFolderEntry> ListFolder(const QString& path);
 
 // The order of ListFolder.
 bool FolderOrderLess(const QString& a, const QString& b);
+
+// An entry whose name is not valid UTF-8 (raw Shift_JIS bytes, as a zip made on Windows
+// unpacks them). Qt cannot name it, so ListFolder shows it with replacement characters
+// and no path built from that name reaches it.
+struct TUndecodableEntry {
+    QByteArray name;          // the name's bytes as the file system holds them
+    bool isDirectory = false; // a folder, or a link to one
+    QStringList entries;      // for a folder: the names of its own entries
+};
+
+// The entries of the folder at path whose names are not valid UTF-8, in byte order;
+// empty when the folder cannot be read.
+QList<TUndecodableEntry> ListUndecodableEntries(const QString& path);

@@ -4,6 +4,7 @@
 #include "platform/files/AtomicFile.h"
 #include "platform/ini/IniText.h"
 #include "platform/ini/ProfileInteger.h"
+#include "platform/text/Ansi.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,6 +51,17 @@ void RefuseBadEntry(const QString& fileName, const QString& section, const QStri
 } // namespace
 
 TIniFile::TIniFile(const QString& fileName) : fileName_(fileName) {}
+
+bool TIniFile::KeyReadsBack(const QString& key)
+{
+    if (key.isEmpty() || key.contains(u'\r') || key.contains(u'\n') || key.startsWith(u'['))
+        return false;
+    const QString section = QStringLiteral("s");
+    const TIniText text(EncodeAnsi(u'[' + section + QStringLiteral("]\r\n") + key
+                                   + QStringLiteral("=0\r\n")));
+    const int line = text.FindKey(section, key);
+    return line == 1 && text.Name(line) == key;
+}
 
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {

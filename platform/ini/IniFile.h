@@ -27,6 +27,13 @@ public:
 
     const QString& FileName() const { return fileName_; }
 
+    // True when Key, written as a key by this layer, reads back by the rules above as
+    // exactly this key and no other: false for an empty key, one with a line break, one
+    // starting with "[" (a value holding "]" would make its line a section header) or ";",
+    // one holding "=", one with surrounding blanks, and one holding a character that
+    // CP932 cannot hold. Decided by a round trip through the layer's own line rules.
+    static bool KeyReadsBack(const QString& key);
+
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
     int ReadInteger(const QString& section, const QString& key, int def) const;
     bool ReadBool(const QString& section, const QString& key, bool def) const;

@@ -138,6 +138,8 @@ int TIniText::FindKey(const QString& section, const QString& key) const
 
 QString TIniText::Value(int line) const { return lines_.at(line).value; }
 
+QString TIniText::Name(int line) const { return lines_.at(line).name; }
+
 void TIniText::SetValue(const QString& section, const QString& key, const QString& value)
 {
     if (const QString fault = EntryFault(section, key, value); !fault.isEmpty())

@@ -33,6 +33,8 @@ public:
     int FindKey(const QString& section, const QString& key) const;
     // The value of a key line found by FindKey, read by the rules above.
     QString Value(int line) const;
+    // The name of a key line found by FindKey, as the line spells it.
+    QString Name(int line) const;
 
     // Sets key=value: the key's line is rewritten in place; a missing key is added after
     // the last key of its section (right after the header when it has none); a missing

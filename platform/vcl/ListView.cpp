@@ -5,6 +5,7 @@
 #include "platform/vcl/Dispatch.h"
 
 #include <QApplication>
+#include <QCollator>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <algorithm>
@@ -115,6 +116,12 @@ void TListView::SetStateImages(QList<QIcon> images)
     viewport()->update();
 }
 
+void TListView::SetSortLocale(const QLocale& locale)
+{
+    collator_ = std::make_unique<QCollator>(locale);
+    SetSortType(sortType_);
+}
+
 TColor TListView::Color() const
 {
     return FromQColor(palette().color(QPalette::Base));
@@ -212,6 +219,16 @@ TListItem& TListView::AddItem()
     return *items_.back();
 }
 
+void TListView::SetItemChecked(int index, bool checked)
+{
+    if (ownerData_)
+        throw Exception(QStringLiteral("The ticks of an owner-data list come from its OnData"));
+    if (index < 0 || index >= ItemCount())
+        throw ERangeError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    const_cast<TListItem&>(fetch(index, false)).Checked = checked;
+    model_->RowChanged(index);
+}
+
 void TListView::ClearItems()
 {
     items_.clear();
@@ -306,8 +323,10 @@ void TListView::flushPendingReset()
 
 void TListView::sortItems()
 {
-    std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) {
-        return QString::localeAwareCompare(a->Caption, b->Caption) < 0;
+    std::stable_sort(items_.begin(), items_.end(), [this](const auto& a, const auto& b) {
+        const int order = collator_ ? collator_->compare(a->Caption, b->Caption)
+                                    : QString::localeAwareCompare(a->Caption, b->Caption);
+        return order < 0;
     });
     for (std::size_t i = 0; i < items_.size(); ++i)
         items_[i]->Index = static_cast<int>(i);
@@ -405,6 +424,11 @@ int TListView::ItemAt(int x, int y) const
     return index.isValid() ? index.row() : -1;
 }
 
+int TListView::RowAt(const QPoint& point) const
+{
+    return ItemAt(point.x(), point.y());
+}
+
 void TListView::runCodeSelection(const std::function<void()>& select)
 {
     flushPendingReset();
@@ -456,11 +480,38 @@ void TListView::deliverChanges(bool fromQt)
 
 // --- mouse ------------------------------------------------------------------------------
 
+bool TListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    // Rows are read-only, so a mouse event that "edits" is one the check box took.
+    const bool used = QTreeView::edit(index, trigger, event);
+    if (used && event
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease
+            || event->type() == QEvent::MouseButtonDblClick))
+        checkBoxUsed_ = true;
+    return used;
+}
+
+void TListView::mousePressEvent(QMouseEvent* event)
+{
+    leftPressed_ = event->button() == Qt::LeftButton;
+    pressedRow_ = RowAt(event->position().toPoint());
+    checkBoxUsed_ = false;
+    doubleClickPress_ = false;
+    QTreeView::mousePressEvent(event);
+}
+
 void TListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    const bool left = event->button() == Qt::LeftButton;
+    leftPressed_ = left;
+    pressedRow_ = RowAt(event->position().toPoint());
+    checkBoxUsed_ = false;
     QTreeView::mouseDoubleClickEvent(event);
-    if (OnDblClick)
-        Dispatch([&] { OnDblClick(*this); });
+    doubleClickPress_ = true;
+    if (!left || checkBoxUsed_ || !OnDblClick)
+        return;
+    clickedItem_ = pressedRow_;
+    Dispatch([&] { OnDblClick(*this); });
 }
 
 void TListView::startDrag(Qt::DropActions)
@@ -489,7 +540,15 @@ void TListView::mouseMoveEvent(QMouseEvent* event)
 void TListView::mouseReleaseEvent(QMouseEvent* event)
 {
     if (!dragging_) {
+        const bool endsClick = leftPressed_ && event->button() == Qt::LeftButton && !doubleClickPress_;
+        leftPressed_ = false;
+        doubleClickPress_ = false;
         QTreeView::mouseReleaseEvent(event);
+        const int row = RowAt(event->position().toPoint());
+        if (!endsClick || checkBoxUsed_ || row != pressedRow_ || !OnClick)
+            return;
+        clickedItem_ = row;
+        Dispatch([&] { OnClick(*this); });
         return;
     }
     dragging_ = false;

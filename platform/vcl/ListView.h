@@ -15,6 +15,14 @@
 // Selecting a row from code raises OnChange exactly as a user's click does. Handlers
 // called from code run directly (their exceptions reach the caller); handlers called from
 // Qt (paint, mouse, keys) run through Dispatch.
+//
+// Clicks: OnClick is raised when the left button is pressed and released over the same
+// row (or both times over the empty area) and OnDblClick at the second press of a
+// double-click; ClickedItem then names the row under the pointer (-1 for the empty area).
+// A click or double-click on a row's check box only toggles that box (the list's own
+// action) and raises neither event, so a handler that toggles rows never undoes it. The
+// release that ends a double-click raises no OnClick: a double-click is one click and one
+// double-click.
 
 #include "platform/vcl/Color.h"
 #include "platform/vcl/ListColumn.h"
@@ -29,6 +37,8 @@
 #include <vector>
 
 class ListViewModel;
+class QCollator;
+class QLocale;
 
 enum class TSortType { stNone, stText };
 
@@ -50,6 +60,7 @@ public:
     std::function<void(TListView& sender, TListItem& item)> OnData;
     std::function<void(TListView& sender, const TListItem& item)> OnChange;
     std::function<void(TListView& sender, const TListItem& item, TColor& background)> OnCustomDrawItem;
+    std::function<void(TListView& sender)> OnClick;
     std::function<void(TListView& sender)> OnDblClick;
     std::function<void(TListView& sender, int column)> OnColumnClick;
     std::function<void(TListView& sender, TListView& source, int x, int y, bool& accept)> OnDragOver;
@@ -71,6 +82,9 @@ public:
     void SetAutoDrag(bool on);
     void SetSortType(TSortType type);
     TSortType SortType() const { return sortType_; }
+    // stText compares captions with the collation of this locale; without one, with the
+    // system locale's comparison.
+    void SetSortLocale(const QLocale& locale);
     bool SortByText() const { return sortType_ == TSortType::stText; }
     void SetSortByText(bool on) { SetSortType(on ? TSortType::stText : TSortType::stNone); }
     TColor Color() const;
@@ -91,6 +105,8 @@ public:
     int ItemCount() const;
     void SetItemCount(int count);              // owner data only
     TListItem& AddItem();                      // own items only
+    // Sets the tick of row Index (own items only) and redraws the row.
+    void SetItemChecked(int index, bool checked);
     void ClearItems();
     // Row Index, filled by OnData in owner-data mode; raises ERangeError outside the rows.
     // The reference is valid until the next row is read or the rows change.
@@ -114,6 +130,8 @@ public:
     void MakeVisible(int index);
     // Row under the point (x, y) of the rows' area, -1 for none.
     int ItemAt(int x, int y) const;
+    // Row under the pointer at the click or double-click being reported, -1 for none.
+    int ClickedItem() const { return clickedItem_; }
 
     // For the columns and the model.
     void ColumnChanged(int index);
@@ -124,6 +142,8 @@ public:
     TColor RowBackground(int index);
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -136,6 +156,7 @@ private:
     void resetRows();
     void flushPendingReset();
     void sortItems();
+    int RowAt(const QPoint& point) const;
     void sectionResizedByUser(int index, int oldSize, int newSize);
     TListView* dropTargetAt(const QPoint& globalPos) const;
     void dropAt(const QPoint& globalPos);
@@ -161,4 +182,12 @@ private:
     bool settingWidth_ = false;
     int tag_ = 0;
     QList<QIcon> stateImages_;
+    std::unique_ptr<QCollator> collator_;
+    // The click in progress: the row pressed, whether the list's check box took part of
+    // it, whether its press was the second of a double-click.
+    int pressedRow_ = -1;
+    bool leftPressed_ = false;
+    bool checkBoxUsed_ = false;
+    bool doubleClickPress_ = false;
+    int clickedItem_ = -1;
 };

@@ -76,7 +76,7 @@ bool ListViewModel::setData(const QModelIndex& index, const QVariant& value, int
         return false;
     auto& item = const_cast<TListItem&>(view_.Item(index.row()));
     item.Checked = value.toInt() == Qt::Checked;
-    emit dataChanged(index, index, {Qt::CheckStateRole});
+    RowChanged(index.row());
     return true;
 }
 
@@ -131,4 +131,10 @@ void ListViewModel::HeaderChanged(int index)
     emit headerDataChanged(Qt::Horizontal, index, index);
     if (rows > 0)
         emit dataChanged(this->index(0, index), this->index(rows - 1, index));
+}
+
+void ListViewModel::RowChanged(int row)
+{
+    if (row >= 0 && row < rows && columns > 0)
+        emit dataChanged(index(row, 0), index(row, columns - 1));
 }

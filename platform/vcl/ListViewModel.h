@@ -22,6 +22,8 @@ public:
     void InsertColumn(int index);
     void RemoveColumns(int count);
     void HeaderChanged(int index);
+    // Every cell of the row is to be drawn again (its tick or its colour changed).
+    void RowChanged(int row);
 
     int rows = 0;
     int columns = 0;

@@ -7,7 +7,11 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-TempProgramFolder::TempProgramFolder() : previousOverride_(AppDirOverride())
+TempProgramFolder::TempProgramFolder() : TempProgramFolder(QString()) {}
+
+TempProgramFolder::TempProgramFolder(const QString& parent)
+    : dir_(QFileInfo(parent).isDir() ? parent + QStringLiteral("/moriva-XXXXXX") : QString()),
+      previousOverride_(AppDirOverride())
 {
     if (!dir_.isValid())
         ADD_FAILURE() << "cannot create a temporary program folder: " << dir_.errorString().toStdString();

@@ -12,6 +12,9 @@
 class TempProgramFolder {
 public:
     TempProgramFolder();
+    // A program folder inside parent (for example a memory file system for tests with
+    // many thousands of files); the system's temporary folder when parent is missing.
+    explicit TempProgramFolder(const QString& parent);
     ~TempProgramFolder();
     TempProgramFolder(const TempProgramFolder&) = delete;
     TempProgramFolder& operator=(const TempProgramFolder&) = delete;

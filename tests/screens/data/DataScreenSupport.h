@@ -18,7 +18,7 @@
 #include "data/USubCategory.h"
 #include "data/UUnitHistory.h"
 #include "data/UUnitHistoryControl.h"
-#include "platform/core/Units.h"
+#include "shell/ProgramUnits.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/ini/IniFile.h"
@@ -89,24 +89,7 @@ struct TDataHistory {
 class DataScreen : public testing::Test {
 protected:
     DataScreen()
-        : units_({{"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
-                  {"UQuestion", InitializeUQuestion, FinalizeUQuestion},
-                  {"UQuestionControl", InitializeUQuestionControl, FinalizeUQuestionControl},
-                  {"UReply", InitializeUReply, FinalizeUReply},
-                  {"USetting", InitializeUSetting, FinalizeUSetting},
-                  {"UfrmSetting", InitializeUfrmSetting, FinalizeUfrmSetting},
-                  {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                  {"UAnswer", InitializeUAnswer, FinalizeUAnswer},
-                  {"UAnswerControl", InitializeUAnswerControl, FinalizeUAnswerControl},
-                  {"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
-                  {"UUnitHistoryControl", InitializeUUnitHistoryControl, FinalizeUUnitHistoryControl},
-                  {"UAnswerUnit", InitializeUAnswerUnit, FinalizeUAnswerUnit},
-                  {"UAnswerUnitControl", InitializeUAnswerUnitControl, FinalizeUAnswerUnitControl},
-                  {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge},
-                  {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest},
-                  {"UfrmCategoryName", InitializeUfrmCategoryName, FinalizeUfrmCategoryName},
-                  {"UfrmCategoryCreate", InitializeUfrmCategoryCreate, FinalizeUfrmCategoryCreate},
-                  {"UfrmData", InitializeUfrmData, FinalizeUfrmData}})
+        : units_(ProgramUnits({"USubCategory", "UQuestion", "UQuestionControl", "UReply", "USetting", "UfrmSetting", "UReplyControl", "UAnswer", "UAnswerControl", "UUnitHistory", "UUnitHistoryControl", "UAnswerUnit", "UAnswerUnitControl", "UfrmJudge", "UfrmTest", "UfrmCategoryName", "UfrmCategoryCreate", "UfrmData"}))
     {
         DataControlClass = ClassOf<TProbeDataControl, TfrmDataControlClass>();
         program_.MakeDir(QStringLiteral("VEKTest"));

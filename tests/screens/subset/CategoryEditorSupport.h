@@ -11,7 +11,7 @@
 #include "data/UReplyControl.h"
 #include "data/USubCategory.h"
 #include "data/USetting.h"
-#include "platform/core/Units.h"
+#include "shell/ProgramUnits.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Ansi.h"
@@ -63,12 +63,7 @@ inline constexpr double EditorSecond = 1.0 / 86400.0;
 class CategoryEditor : public testing::Test {
 protected:
     CategoryEditor()
-        : units_({{"UReply", InitializeUReply, FinalizeUReply},
-                  {"USetting", InitializeUSetting, FinalizeUSetting},
-                  {"UReplyControl", InitializeUReplyControl, FinalizeUReplyControl},
-                  {"USubCategory", InitializeUSubCategory, FinalizeUSubCategory},
-                  {"UfrmCategoryName", InitializeUfrmCategoryName, FinalizeUfrmCategoryName},
-                  {"UfrmCategoryCreate", InitializeUfrmCategoryCreate, FinalizeUfrmCategoryCreate}})
+        : units_(ProgramUnits({"UReply", "USetting", "UReplyControl", "USubCategory", "UfrmCategoryName", "UfrmCategoryCreate"}))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
         SetDialogAnswerer([this](const TDialogQuestion& question) -> TModalResult {
