@@ -112,6 +112,13 @@ struct THelpFiles {
 };
 extern const THelpFiles HelpFiles;
 
+// The help site's host name, a setting of the build (help.moriva.invalid unless the build
+// names a real site), and the address of help page 1..3 there without a scheme: the host
+// followed by "/help/guide.html", "/help/flow.html" or "/help/info.html"; another page
+// number raises ERangeError.
+QString HelpSiteHost();
+QString HelpSitePage(int tag);
+
 // The help-page probe waits at most 5 s for the connection and 15 s for the whole page,
 // so an unreachable site cannot hold up the menu for long.
 inline constexpr THttpTimeouts PageProbeTimeouts{5000, 15000};

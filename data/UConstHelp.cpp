@@ -18,6 +18,21 @@ const QString& THelpFiles::operator[](int tag) const
     return CheckedAt(pages, static_cast<long long>(tag) - 1);
 }
 
+QString HelpSiteHost()
+{
+    return QStringLiteral(MORIVA_HELP_HOST);
+}
+
+QString HelpSitePage(int tag)
+{
+    static const std::array<QString, 3> paths = {
+        QStringLiteral("/help/guide.html"),
+        QStringLiteral("/help/flow.html"),
+        QStringLiteral("/help/info.html"),
+    };
+    return HelpSiteHost() + CheckedAt(paths, static_cast<long long>(tag) - 1);
+}
+
 int GetPageContentSize(const QString& address, const THttpTimeouts& timeouts) noexcept
 {
     try {

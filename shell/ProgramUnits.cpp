@@ -17,6 +17,7 @@
 #include "data/Version.h"
 #include "platform/core/Exception.h"
 #include "screens/data/UfrmData.h"
+#include "screens/menu/UfrmMenu.h"
 #include "screens/settings/UfrmSetting.h"
 #include "screens/settings/UfrmShowSetting.h"
 #include "screens/subset/UfrmCategoryCreate.h"
@@ -52,6 +53,7 @@ std::vector<TUnit> ProgramUnits()
         {"UfrmJudge", InitializeUfrmJudge, FinalizeUfrmJudge},
         {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest},
         {"UfrmData", InitializeUfrmData, FinalizeUfrmData},
+        {"UfrmMenu", InitializeUfrmMenu, FinalizeUfrmMenu},
     };
 }
 

@@ -9,6 +9,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // The embedded browser's sandbox cannot start as root, which tests may run as.
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

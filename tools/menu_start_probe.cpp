@@ -1,0 +1,119 @@
+// Opens the category menu the way the program's entry point does and reports when it is
+// usable: the category list shown and the browser showing the local guide page. For
+// measuring the start of the program; the start-up benchmark runs it.
+//   menu_start_probe PROGRAM_FOLDER
+// Prints, in milliseconds since its own main began:
+//   shown <ms>        the menu's first paint (the list on screen)
+//   usable <ms>       list filled and the guide page loaded
+//   longest_block <ms> the longest time the GUI thread did not take events after the
+//                      menu appeared (the engine's start is most of it)
+// then closes the menu and ends.
+#include "data/UAnswer.h"
+#include "data/UAnswerControl.h"
+#include "data/UAnswerUnit.h"
+#include "data/UAnswerUnitControl.h"
+#include "data/UCategory.h"
+#include "data/UCategoryControl.h"
+#include "data/UQuestion.h"
+#include "data/UQuestionControl.h"
+#include "data/UReply.h"
+#include "data/UReplyControl.h"
+#include "data/USubCategory.h"
+#include "data/UUnitHistory.h"
+#include "data/UUnitHistoryControl.h"
+#include "data/USetting.h"
+#include "screens/settings/UfrmSetting.h"
+#include "data/Version.h"
+#include "shell/ProgramUnits.h"
+#include "platform/files/AppDir.h"
+#include "platform/vcl/Application.h"
+#include "platform/vcl/ListView.h"
+#include "platform/web/WebBrowser.h"
+#include "platform/web/WebEngineSetup.h"
+#include "screens/data/UfrmData.h"
+#include "screens/menu/UfrmMenu.h"
+#include "screens/settings/UfrmShowSetting.h"
+#include "screens/test/UfrmJudge.h"
+#include "screens/test/UfrmTest.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Notes the first paint of the category list.
+class TFirstPaint : public QObject {
+public:
+    qint64 At = -1;
+    const QElapsedTimer* Clock = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (At < 0 && event->type() == QEvent::Paint && frmMenu && watched == frmMenu->lvCategory->viewport())
+            At = Clock->elapsed();
+        return false;
+    }
+};
+
+bool Usable()
+{
+    if (!frmMenu || !frmMenu->isVisible() || frmMenu->lvCategory->ItemCount() == 0)
+        return false;
+    const TWebBrowser& browser = *frmMenu->WebBrowser;
+    return browser.ReadyState() == READYSTATE_COMPLETE && browser.Document() &&
+        browser.Document()->Url.toLocalFile().endsWith(QStringLiteral("help/guide.html"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer clock;
+    clock.start();
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: menu_start_probe PROGRAM_FOLDER\n");
+        return 2;
+    }
+    PrepareWebEngine();
+    QApplication app(argc, argv);
+    SetAppDirOverride(QString::fromLocal8Bit(argv[1]));
+    const TUnits units(ProgramUnits());
+    Application().SetTitle(QStringLiteral("ケルナ - ミモリア"));
+
+    TFirstPaint firstPaint;
+    firstPaint.Clock = &clock;
+    app.installEventFilter(&firstPaint);
+    qint64 shown = -1;
+    qint64 lastTick = -1;
+    qint64 longestBlock = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        if (shown < 0 && firstPaint.At >= 0) {
+            shown = firstPaint.At;
+            std::printf("shown %lld\n", static_cast<long long>(shown));
+        }
+        if (shown >= 0 && lastTick >= 0)
+            longestBlock = std::max(longestBlock, now - lastTick);
+        lastTick = now;
+        if (shown >= 0 && Usable()) {
+            std::printf("usable %lld\nlongest_block %lld\n", static_cast<long long>(now),
+                        static_cast<long long>(longestBlock));
+            std::fflush(stdout);
+            watch.stop();
+            frmMenu->Close();
+        }
+    });
+    watch.start(5);
+    QTimer::singleShot(60000, [] {
+        std::fprintf(stderr, "the menu did not become usable within 60 s\n");
+        if (frmMenu)
+            frmMenu->Close();
+    });
+    MenuControlClass->Execute();
+    return 0;
+}
