@@ -20,7 +20,7 @@ targets=(
   "SubsetFileFuzz subset 4096"
   "DataSetFilterFuzz filter 1024"
   "CodePageFuzz codepage 4096"
-  # the server texts of the news check come here when that check is built
+  "ServerTextFuzz servertext 4096"
 )
 
 runs=

@@ -20,6 +20,8 @@
 #include "screens/menu/UfrmMenu.h"
 #include "screens/settings/UfrmSetting.h"
 #include "screens/settings/UfrmShowSetting.h"
+#include "screens/startup/UfrmInfo.h"
+#include "screens/startup/UfrmUpdate.h"
 #include "screens/subset/UfrmCategoryCreate.h"
 #include "screens/subset/UfrmCategoryName.h"
 #include "screens/test/UfrmJudge.h"
@@ -54,6 +56,8 @@ std::vector<TUnit> ProgramUnits()
         {"UfrmTest", InitializeUfrmTest, FinalizeUfrmTest},
         {"UfrmData", InitializeUfrmData, FinalizeUfrmData},
         {"UfrmMenu", InitializeUfrmMenu, FinalizeUfrmMenu},
+        {"UfrmInfo", InitializeUfrmInfo, FinalizeUfrmInfo},
+        {"UfrmUpdate", InitializeUfrmUpdate, FinalizeUfrmUpdate},
     };
 }
 

@@ -11,11 +11,27 @@ struct THttpTimeouts {
     int TotalMs = 0;   // time allowed for the whole request; 0 = no limit
 };
 
+// The time-outs of every request the program makes of its own accord (server texts,
+// downloads): a host that does not answer holds nothing up for longer than this.
+inline constexpr THttpTimeouts HttpLayerTimeouts{5000, 15000};
+
 struct THttpResult {
     bool Ok = false;
     long Status = 0;   // the HTTP status, 0 when no reply arrived
     QByteArray Body;   // the reply body, also of an error reply
 };
 
-// GET of url (http or https only). Never throws.
+// An HTTP client with its settings: the request headers it sends (an empty one is not
+// sent, leaving libcurl's default) and its time-outs.
+struct THttpClient {
+    QByteArray Accept;
+    QByteArray ContentType;
+    QByteArray UserAgent;
+    THttpTimeouts Timeouts;
+
+    // GET of url (http or https only). Never throws.
+    THttpResult Get(const QString& url) const;
+};
+
+// GET of url (http or https only) without headers of its own. Never throws.
 THttpResult HttpGet(const QString& url, const THttpTimeouts& timeouts = {});

@@ -1,6 +1,7 @@
 #include "tests/support/LocalHttpServer.h"
 
 #include <arpa/inet.h>
+#include <chrono>
 #include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
@@ -25,19 +26,28 @@ quint16 BindLoopback(int socketFd)
 }
 
 // Reads until the end of the request head (an empty line), the peer closing, or 2 s.
-void ReadRequestHead(int client)
+QByteArray ReadRequestHead(int client)
 {
     QByteArray head;
     char buffer[4096];
     while (!head.contains("\r\n\r\n")) {
         pollfd p{client, POLLIN, 0};
         if (poll(&p, 1, 2000) <= 0)
-            return;
+            break;
         const ssize_t n = read(client, buffer, sizeof buffer);
         if (n <= 0)
-            return;
+            break;
         head.append(buffer, n);
     }
+    return head.left(head.indexOf("\r\n\r\n"));
+}
+
+// The path of "GET /path HTTP/1.1".
+QByteArray RequestPath(const QByteArray& head)
+{
+    const QByteArray line = head.left(head.indexOf("\r\n"));
+    const QByteArrayList parts = line.split(' ');
+    return parts.size() >= 2 ? parts[1] : QByteArray();
 }
 
 void WriteAll(int fd, const QByteArray& bytes)
@@ -53,7 +63,17 @@ void WriteAll(int fd, const QByteArray& bytes)
 
 } // namespace
 
-TLocalHttpServer::TLocalHttpServer(Reply reply) : reply_(std::move(reply))
+TLocalHttpServer::TLocalHttpServer(Reply reply) : reply_(std::move(reply)) { Start(); }
+
+TLocalHttpServer::TLocalHttpServer() : reply_{404, "not found"}, routed_(true) { Start(); }
+
+void TLocalHttpServer::Route(const QByteArray& path, Reply reply)
+{
+    std::lock_guard lock(mutex_);
+    routes_[path] = std::move(reply);
+}
+
+void TLocalHttpServer::Start()
 {
     listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     port_ = BindLoopback(listener_);
@@ -78,6 +98,29 @@ QString TLocalHttpServer::Address(const QString& path) const
     return QStringLiteral("127.0.0.1:%1%2").arg(port_).arg(path);
 }
 
+QByteArrayList TLocalHttpServer::RequestHeads() const
+{
+    std::lock_guard lock(mutex_);
+    return heads_;
+}
+
+QByteArrayList TLocalHttpServer::RequestedPaths() const
+{
+    QByteArrayList paths;
+    for (const QByteArray& head : RequestHeads())
+        paths << RequestPath(head);
+    return paths;
+}
+
+TLocalHttpServer::Reply TLocalHttpServer::ReplyFor(const QByteArray& head) const
+{
+    if (!routed_)
+        return reply_;
+    std::lock_guard lock(mutex_);
+    const auto route = routes_.find(RequestPath(head));
+    return route != routes_.end() ? route->second : reply_;
+}
+
 void TLocalHttpServer::Serve()
 {
     std::vector<int> heldOpen; // connections of a silent server, closed at the end
@@ -89,25 +132,35 @@ void TLocalHttpServer::Serve()
         if (client < 0)
             continue;
         ++requests_;
-        if (reply_.Silent) {
+        if (reply_.Silent && !routed_)
+            heldOpen.push_back(client); // never even reads the request
+        else if (Answer(client))
+            close(client);
+        else
             heldOpen.push_back(client);
-            continue;
-        }
-        Answer(client);
-        close(client);
     }
     for (int client : heldOpen)
         close(client);
 }
 
-void TLocalHttpServer::Answer(int client)
+bool TLocalHttpServer::Answer(int client)
 {
-    ReadRequestHead(client);
-    const QByteArray head = QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(reply_.Status)
+    const QByteArray request = ReadRequestHead(client);
+    {
+        std::lock_guard lock(mutex_);
+        heads_ << request;
+    }
+    const Reply reply = ReplyFor(request);
+    if (reply.Silent)
+        return false;
+    if (reply.DelayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(reply.DelayMs));
+    const QByteArray head = QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(reply.Status)
         + QByteArrayLiteral(" Test\r\nContent-Type: text/html\r\nContent-Length: ")
-        + QByteArray::number(reply_.Body.size())
+        + QByteArray::number(reply.Body.size())
         + QByteArrayLiteral("\r\nConnection: close\r\n\r\n");
-    WriteAll(client, head + reply_.Body);
+    WriteAll(client, head + (reply.Cut ? reply.Body.left(reply.Body.size() / 2) : reply.Body));
+    return true;
 }
 
 TClosedLocalPort::TClosedLocalPort()

@@ -72,3 +72,37 @@ TEST(HttpGet, IgnoresTheEnvironmentsProxy)
     EXPECT_TRUE(reply.Ok);
     EXPECT_EQ(reply.Body, "direct");
 }
+
+TEST(HttpClient, SendsItsAcceptContentTypeAndUserAgent)
+{
+    TLocalHttpServer server({200, "text"});
+    THttpClient client;
+    client.Accept = "text/html, */*";
+    client.ContentType = "text/html";
+    client.UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+    client.Timeouts = HttpLayerTimeouts;
+    EXPECT_TRUE(client.Get(Url(server)).Ok);
+    ASSERT_EQ(server.RequestHeads().size(), 1);
+    const QByteArrayList lines = server.RequestHeads()[0].split('\n');
+    EXPECT_EQ(lines[0], "GET /page.html HTTP/1.1\r");
+    const QByteArrayList head = server.RequestHeads()[0].split('\r');
+    EXPECT_TRUE(head.contains("\nAccept: text/html, */*"));
+    EXPECT_TRUE(head.contains("\nContent-Type: text/html"));
+    EXPECT_TRUE(head.contains("\nUser-Agent: Mozilla/3.0 (compatible; Indy Library)"));
+
+    // A plain GET sends none of them.
+    EXPECT_TRUE(HttpGet(Url(server)).Ok);
+    EXPECT_FALSE(server.RequestHeads()[1].contains("Content-Type"));
+    EXPECT_FALSE(server.RequestHeads()[1].contains("User-Agent"));
+}
+
+TEST(HttpClient, RepliesAreServedByPath)
+{
+    TLocalHttpServer server;
+    server.Route("/a.txt", {200, "A"});
+    server.Route("/b.txt", {200, "B"});
+    EXPECT_EQ(HttpGet(Url(server, QStringLiteral("/b.txt"))).Body, "B");
+    EXPECT_EQ(HttpGet(Url(server, QStringLiteral("/a.txt"))).Body, "A");
+    EXPECT_EQ(HttpGet(Url(server, QStringLiteral("/c.txt"))).Status, 404);
+    EXPECT_EQ(server.RequestedPaths(), QByteArrayList({"/b.txt", "/a.txt", "/c.txt"}));
+}

@@ -1,0 +1,54 @@
+#include "screens/startup/UfrmDummyMain.h"
+
+#include "data/UConst.h"
+#include "platform/core/Exception.h"
+#include "platform/vcl/Application.h"
+#include "screens/startup/UfrmUpdate.h"
+#include "ui_UfrmDummyMain.h"
+
+TfrmDummyMain::TfrmDummyMain(QWidget* owner) : TForm(owner)
+{
+    Ui::TfrmDummyMain ui;
+    ui.setupUi(this);
+    OnPaint = [this] { FormPaint(); };
+    Application().OnException = [this](const std::exception_ptr& error) {
+        ApplicationEventsException(error);
+    };
+}
+
+TfrmDummyMain::~TfrmDummyMain() { Application().OnException = nullptr; }
+
+void TfrmDummyMain::FormCreate()
+{
+    SetHeight(1);
+    SetWidth(1);
+    SetTop(0);
+    SetLeft(0);
+    UpdateControlClass->Execute();
+    ExecuteCategoryMenu();
+}
+
+void TfrmDummyMain::FormPaint() { Close(); }
+
+void TfrmDummyMain::ApplicationEventsException(const std::exception_ptr& error)
+{
+    WriteLog(QStringLiteral("ApplicationEventsException"),
+             QStringLiteral("E.Message:") + ExceptionMessage(error));
+}
+
+void TfrmDummyMain::hideEvent(QHideEvent* event)
+{
+    TForm::hideEvent(event);
+    emit Closed();
+}
+
+void CreateForm()
+{
+    frmDummyMain = std::make_unique<TfrmDummyMain>();
+    frmDummyMain->FormCreate();
+}
+
+void ExecuteCategoryMenu()
+{
+    // The category menu is not opened from here yet.
+}

@@ -1,0 +1,31 @@
+// The progress dialog's form: the layout of UfrmUpdate.ui and its HTTP client.
+#include "screens/startup/UfrmUpdate.h"
+
+#include "ui_UfrmUpdate.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+THttpClient NewsHttpClient()
+{
+    THttpClient client;
+    client.Accept = "text/html, */*";
+    client.ContentType = "text/html";
+    client.UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
+    client.Timeouts = HttpLayerTimeouts;
+    return client;
+}
+
+TfrmUpdate::TfrmUpdate(QWidget* owner) : TForm(owner)
+{
+    Ui::TfrmUpdate ui;
+    ui.setupUi(this);
+    lblUpDate = ui.lblUpDate;
+    ProgressBar = ui.ProgressBar;
+    QFont font = lblUpDate->font();
+    font.setPixelSize(16);
+    lblUpDate->setFont(font);
+    IdHTTP = NewsHttpClient();
+}
+
+TfrmUpdate::~TfrmUpdate() = default;
