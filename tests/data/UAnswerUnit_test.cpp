@@ -34,7 +34,7 @@ constexpr TDateTime Second = 1.0 / 86400.0;
 class Units : public SubsetFolder {
 protected:
     Units()
-        : SubsetFolder(ProgramUnits({"UReply", "USetting", "UReplyControl", "UAnswer",
+        : SubsetFolder(ProgramUnits({"USubCategory", "UReply", "USetting", "UReplyControl", "UAnswer",
                                      "UAnswerControl", "UUnitHistory", "UUnitHistoryControl",
                                      "UAnswerUnit", "UAnswerUnitControl"}))
     {
