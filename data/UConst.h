@@ -5,6 +5,7 @@
 // probe. Nothing here keeps state between calls; Menu.inf and Vek.Log are opened and
 // closed within each call.
 
+#include "platform/datetime/DateTime.h"
 #include "platform/files/Files.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
@@ -65,6 +66,14 @@ QString FormatMinSec(const QString& text);
 // "-" for a blank text, else the date-time text as "yyyy/mm/dd hh:mm:ss"; a text that is
 // not a date-time raises EConvertError.
 QString FormatDateTimeOrDash(const QString& text);
+// True when the value is a date-time the formats can show: finite and within
+// 0001-01-01 .. 9999-12-31. A stored value outside it (a damaged or foreign file) must
+// not keep the rest of a list from being shown.
+bool IsShowableDateTime(TDateTime value);
+// FormatDateTime(Pattern, Value), or Fallback when the value cannot be shown.
+QString FormatDateTimeOr(const QString& pattern, TDateTime value, const QString& fallback);
+// DateTimeToStr(Value), or empty when the value cannot be shown.
+QString DateTimeToStrOrEmpty(TDateTime value);
 // "0" for a blank text, else the text unchanged.
 QString ZeroIfBlank(const QString& text);
 // The dataset filter "(NO=a) or (NO=b) ..." of the numbers, unchanged and in list order;

@@ -61,7 +61,8 @@ public:
     // Creates an empty Reply.cds with the nine reply fields when there is none.
     virtual void EnsureDataFile();
     // Writes every judged reply, in chain order, each before the first stored record,
-    // marks them written, and empties the queue. Nothing is written when none is judged.
+    // marks them written, and empties the queue; stored records left with STATE 1 get
+    // STATE 2 in the same write. Nothing is written when there is neither.
     virtual void SavePending();
     // Lines := ANSWER_COUNT, ANSWER_INDEX (1-based) and the info lines of the current
     // queued reply; empty when the queue is.
@@ -114,11 +115,13 @@ private:
     QString DataFilePath() const;
     void WriteJudged();
     void ReplaceChain(TClientDataSet& dataSet);
+    void RestateStoredRecords(TClientDataSet& dataSet);
     void EmptyQueue();
     TReply* Current() const;
 
     TReplyIndex index_;
     bool writes_ = true;
+    bool restate_ = false; // the file holds records with STATE 1 still to be marked written
 };
 
 // The store of no folder: nothing is read or written, every operation does nothing, the
