@@ -207,6 +207,70 @@ TEST_F(TestScreen, QuestionPicturesThatCannotBeShownLeaveTheirAreaEmptyAndTheTes
     EXPECT_TRUE(lines[1].contains(Folder() + "empty.jpg")) << lines[1].toStdString();
 }
 
+TEST_F(TestScreen, AnEmptyPictureAsTheMiddleQuestionKeepsItsOwnCountTimesAndAnswer)
+{
+    program_.Write("VEKTest/empty.jpg", QByteArray());
+    WriteRows("Question.cds", {{1, "q1"}, {2, "empty.jpg"}, {1, "q3"}});
+    WriteRows("Answer.cds", {{1, "a1"}, {1, "a2"}, {1, "a3"}});
+    Open();
+    QStringList failures;
+    Application().OnException = [&](const std::exception_ptr&) { failures << ExceptMessage(); };
+    std::array<TDateTime, 3> shown{};
+    RunTest({"1", "2", "3"}, [&] {
+        ASSERT_TRUE(WaitForQuestion(1, 3));
+        shown[0] = clock_;
+        Advance(1.0);
+        TypeAndEnter("a1");
+
+        ASSERT_TRUE(WaitForQuestion(2, 3, 0));
+        EXPECT_EQ(frmTest->memQuestion->toPlainText(), "");
+        EXPECT_TRUE(IsBlank(*frmTest->imgQuestion));
+        EXPECT_EQ(frmTest->lblMondai->text(), "問題:0秒");
+        EXPECT_TRUE(frmTest->Timer->Enabled());
+        shown[1] = clock_;
+        Advance(1.0);
+        QTest::keyClicks(frmTest->edtKeyInput, "a2");
+        Advance(2.0);
+        QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Return);
+
+        ASSERT_TRUE(WaitForQuestion(3, 3, 0));
+        EXPECT_EQ(frmTest->memQuestion->toPlainText(), "q3");
+        shown[2] = clock_;
+        Advance(0.5);
+        QTest::keyClicks(frmTest->edtKeyInput, "x");
+        Advance(1.5);
+        WhenJudge({Qt::Key_Return, Qt::Key_Return, Qt::Key_Escape});
+        QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Return);
+    });
+    Application().OnException = nullptr;
+    EXPECT_FALSE(frmTest);
+    EXPECT_FALSE(frmJudge);
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(" / ").toStdString();
+    EXPECT_EQ(judgeShown_, QStringList({"a1|a1|正　解　：○", "a2|a2|正　解　：○", "a3|x|正　解　：×"}));
+
+    const std::vector<TScreenReply> replies = StoredReplies();
+    ASSERT_EQ(replies.size(), 3u);
+    const std::array<double, 3> begun = {1.0, 1.0, 0.5};
+    const std::array<double, 3> took = {1.0, 3.0, 2.0};
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(replies[i].No, int(i) + 1);
+        EXPECT_EQ(MsBetween(shown[i], replies[i].StartTime), 0);
+        EXPECT_EQ(MsBetween(shown[i], replies[i].ReplyStart), qRound64(begun[i] * 1000));
+        EXPECT_EQ(MsBetween(shown[i], replies[i].EndTime), qRound64(took[i] * 1000));
+        EXPECT_EQ(replies[i].Answer, i != 2);
+    }
+    const std::vector<TScreenHistory> history = StoredHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].TestCount, 3);
+    EXPECT_EQ(history[0].AnswerCount, 2);
+    EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -2000); // -(1 + 3 + 2) / 3 s
+
+    const QStringList lines = LogLines();
+    ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].contains(Folder() + "empty.jpg")) << lines[0].toStdString();
+}
+
 TEST_F(TestScreen, AQuestionPictureClaimingAHugeSizeIsRefusedWithoutTakingItsMemory)
 {
     program_.Write("VEKTest/huge.jpg", JpegClaiming(65500, 65500));
