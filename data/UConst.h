@@ -110,6 +110,9 @@ QString SetAsideDamagedFile(const QString& path, const QString& place) noexcept;
 // zeros outside a handler). The line goes to the file in one append, so it is written
 // whole or not at all. Never fails towards the caller.
 void WriteLog(const QString& place, const QString& message) noexcept;
+// One line saying that Count rows of the file Path hold a date or time that cannot be
+// shown (IsShowableDateTime); nothing when Count is 0.
+void LogUnshowableRows(const QString& place, const QString& path, int count) noexcept;
 // WriteLog, the first time this place and message come during the run only: a fault
 // met at every showing of the same thing (a picture that cannot be shown) is one line.
 void WriteLogOnce(const QString& place, const QString& message) noexcept;

@@ -49,6 +49,11 @@ TReplyControl::TReplyControl(const QString& folder) : Folder(folder)
     dataSet.Open();
     ReplaceChain(dataSet);
     dataSet.Close();
+    int unshowable = 0;
+    for (const TReply* node = Head.get(); node && node->Next; node = node->Next.get())
+        if (!node->Showable())
+            ++unshowable;
+    LogUnshowableRows(QStringLiteral("TReplyControl.Create"), DataFilePath(), unshowable);
 }
 
 TReplyControl::TReplyControl(const QString& folder, TNoFile)

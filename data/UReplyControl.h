@@ -38,7 +38,8 @@ inline constexpr std::array<int, ReplyColumnCount> ReplyColumnWidths = {122, 60,
 class TReplyControl {
 public:
     // Creates Folder + "Reply.cds" when missing, then reads it; a file that cannot be read
-    // (one without all nine fields included) raises the dataset's error.
+    // (one without all nine fields included) raises the dataset's error. Replies with a
+    // date or time that cannot be shown are kept and counted; one log line names the file.
     explicit TReplyControl(const QString& folder);
     // Writes the judged replies (a failure is logged), then frees the chain.
     virtual ~TReplyControl();

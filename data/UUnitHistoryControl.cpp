@@ -31,20 +31,15 @@ std::unique_ptr<TUnitHistory> ReadChain(TClientDataSet& dataSet)
     return UnitHistoryClass->LoadChain(dataSet);
 }
 
-// One log line for a file with rows whose dates or times cannot be shown: they stay in
-// the file and in every count, and show "-" where such a value would stand.
-void LogUnshowableRows(const TUnitHistory* head, const QString& path)
+// The rows whose dates or times cannot be shown: they stay in the file and in every
+// count, and show "-" where such a value would stand.
+int CountUnshowable(const TUnitHistory* head)
 {
     int count = 0;
     for (const TUnitHistory* row = head; row && row->Next; row = row->Next.get())
         if (!row->Showable())
             ++count;
-    if (count > 0)
-        WriteLog(QStringLiteral("TUnitHistoryControl.Create"),
-                 QStringLiteral("%1: %2 row(s) hold a date or time outside 0001/01/01 .. "
-                                "9999/12/31; it is shown as \"-\"")
-                     .arg(path)
-                     .arg(count));
+    return count;
 }
 
 } // namespace
@@ -77,7 +72,8 @@ TUnitHistoryControl::TUnitHistoryControl(const QString& folder) : Folder(folder)
     dataSet.Open();
     Head = ReadChain(dataSet);
     dataSet.Close();
-    LogUnshowableRows(Head.get(), DataFilePath());
+    LogUnshowableRows(QStringLiteral("TUnitHistoryControl.Create"), DataFilePath(),
+                      CountUnshowable(Head.get()));
 }
 
 TUnitHistoryControl::TUnitHistoryControl(const QString& folder, TNoFile)

@@ -241,6 +241,25 @@ TEST_F(Units, AHistoryValueThatCannotBeShownIsADashAndEveryUnitIsListed)
     EXPECT_EQ(rows[2].mid(6), (QStringList{QStringLiteral("0分10秒"), QStringLiteral("2026/04/02 18:05:07")}));
 }
 
+TEST_F(Units, AReplyTimeThatCannotBeShownKeepsTheUnitAndAnswerListsWhole)
+{
+    WriteAnswerFile(Folder(), Range(1, 3));
+    const TDateTime beyond = EncodeDate(9999, 12, 31) + 3; // past the last date
+    WriteReplyFile(Folder() + QStringLiteral("Reply.cds"),
+                   {{2, ReplyTypeText, ReplyStateWritten, beyond + Second, beyond, beyond + 2 * Second,
+                     QStringLiteral("r"), false, false}});
+    Open(10);
+    const std::vector<QStringList> units = UnitRows(10);
+    ASSERT_EQ(units.size(), 1u);
+    EXPECT_EQ(units[0][3], QStringLiteral("0"));
+
+    TRowList rows;
+    AnswerUnitControl->ShowUnitQuestions(10, 1, list_, rows);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1]->SubItems.mid(1, 1), QStringList{QStringLiteral("1")}); // tested once
+    EXPECT_EQ(rows[1]->SubItems.last(), QStringLiteral("-"));
+}
+
 TEST_F(Units, PassAndTestCountsBelowOneFinishNoQuestionBeforeItIsTested)
 {
     WriteAnswerFile(Folder(), Range(1, 4));
