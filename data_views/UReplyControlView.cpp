@@ -26,8 +26,7 @@ void TReplyControl::SetupColumns(TListView& listView)
         const QString& caption = ReplyColumnCaptions[static_cast<std::size_t>(i)];
         column.SetCaption(caption);
         column.SetAlignment(TAlignment::taCenter);
-        // A stored width below -2 raises, as for every list of the system.
-        column.SetWidth(ini.ReadInteger(WidthSection, caption,
+        column.SetWidth(ReadColumnWidth(ini, WidthSection, caption,
                                         ReplyColumnWidths[static_cast<std::size_t>(i)]));
     }
     listView.Column(1).SetAlignment(TAlignment::taRightJustify);

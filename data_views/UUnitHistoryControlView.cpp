@@ -54,8 +54,7 @@ void TUnitHistoryControl::SetupColumns(TListView& listView)
         TListColumn& column = listView.AddColumn();
         column.SetCaption(UnitHistoryColumnCaptions[i]);
         column.SetAlignment(TAlignment::taRightJustify);
-        // A stored width below -2 raises, as for every list of the system.
-        column.SetWidth(ini.ReadInteger(WidthSection, UnitHistoryColumnCaptions[i],
+        column.SetWidth(ReadColumnWidth(ini, WidthSection, UnitHistoryColumnCaptions[i],
                                         UnitHistoryColumnWidths[i]));
     }
 }
