@@ -55,6 +55,13 @@ void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const 
     column.SetWidth(ReadColumnWidth(ini, section, caption, byDefault));
 }
 
+void WriteColumnWidth(TIniFile& ini, const QString& section, const QString& key, int width)
+{
+    const QString text = QString::number(width);
+    if (ini.ReadString(section, key, QString()) != text)
+        ini.WriteString(section, key, text);
+}
+
 void ClampColumnWidths(TListView& listView)
 {
     for (int i = 0; i < listView.ColumnCount(); ++i) {

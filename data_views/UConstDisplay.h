@@ -43,6 +43,11 @@ int ReadColumnWidth(const TIniFile& ini, const QString& section, const QString& 
 void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const QString& section,
                      const QString& caption, TAlignment alignment, int chars);
 
+// Writes the column width to Section of Ini under Key unless that is stored there
+// already: each write replaces the whole file (and waits for the disk), and the widths
+// are saved at every change of the lists' contents.
+void WriteColumnWidth(TIniFile& ini, const QString& section, const QString& key, int width);
+
 // Every column's width brought into [MinWidth, MaxWidth].
 void ClampColumnWidths(TListView& listView);
 

@@ -63,6 +63,6 @@ void TUnitHistoryControl::SaveColumnWidths(TListView& listView)
 {
     TIniFile ini = ControlInf(Folder);
     for (std::size_t i = 0; i < UnitHistoryColumnCount; ++i)
-        ini.WriteInteger(WidthSection, UnitHistoryColumnCaptions[i],
+        WriteColumnWidth(ini, WidthSection, UnitHistoryColumnCaptions[i],
                          std::max(listView.Column(static_cast<int>(i)).Width(), SavedMinWidth));
 }

@@ -9,6 +9,7 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -434,6 +435,20 @@ TEST_F(ReplyStore, ColumnWidthsComeFromControlInfWithDefaultsAndGoBackAsTheyAre)
     ReplyControl->SaveColumnWidths(list);
     EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("VEKTest/Control.inf"))),
               QStringLiteral("[回答幅]\r\n回答時間=75\r\n正解=0\r\nﾃｽﾄ時刻=130\r\n開始時刻=60\r\n合格=37\r\n"));
+    // Widths stored already are not written again: the file is left alone.
+    const QString path = program_.FilePath(QStringLiteral("VEKTest/Control.inf"));
+    const QDateTime past = QDateTime::currentDateTime().addDays(-1);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
+    }
+    ReplyControl->SaveColumnWidths(list);
+    EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
+    list.Column(2).SetWidth(64);
+    ReplyControl->SaveColumnWidths(list);
+    EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("VEKTest/Control.inf"))),
+              QStringLiteral("[回答幅]\r\n回答時間=75\r\n正解=0\r\nﾃｽﾄ時刻=130\r\n開始時刻=64\r\n合格=37\r\n"));
 
     // A width below -2 is no width: taken as missing, and the file keeps it.
     program_.Write(QStringLiteral("VEKTest/Control.inf"), EncodeAnsi(QStringLiteral("[回答幅]\r\n合格=-3\r\n正解=-2\r\n")));
