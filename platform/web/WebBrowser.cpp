@@ -113,6 +113,14 @@ void TWebBrowser::LoadingChanged(const QWebEngineLoadingInfo& info)
         }
         loaded_ = false;
         SetReadyState(READYSTATE_COMPLETE);
+        if (OnLoadFailed) {
+            const QUrl url = info.url();
+            const QString reason = info.errorString();
+            Dispatch([this, url, reason] {
+                if (OnLoadFailed)
+                    OnLoadFailed(url, reason);
+            });
+        }
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         break;

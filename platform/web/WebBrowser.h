@@ -8,7 +8,8 @@
 //   fails to load (no network, unknown host, refused connection, an error status such as
 //   404, a missing file) and a fallback address was given, the browser goes to the
 //   fallback instead of showing the engine's error page; a failure of the fallback is
-//   left as it is (the engine's error page shows).
+//   left as it is (the engine's error page shows). OnLoadFailed is raised (through
+//   Dispatch) with the address and the engine's reason when a navigation fails for good.
 // - The engine starts with the first navigation once the control has been painted, so a
 //   window shows its other controls before the engine's start holds up the application;
 //   until then the navigation is pending and ReadyState is READYSTATE_LOADING.
@@ -59,6 +60,7 @@ public:
     ~TWebBrowser() override;
 
     std::function<void()> OnReadyStateChange;
+    std::function<void(const QUrl& url, const QString& reason)> OnLoadFailed;
 
     void Navigate(const QString& address, const QString& fallback = {});
     TReadyState ReadyState() const { return readyState_; }

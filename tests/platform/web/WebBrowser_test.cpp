@@ -112,11 +112,18 @@ TEST_F(Browser, ASecondFailureIsLeftAsItIs)
 {
     TClosedLocalPort closed;
     Show();
+    QList<QUrl> failed;
+    browser_->OnLoadFailed = [&](const QUrl& url, const QString& reason) {
+        failed << url;
+        EXPECT_FALSE(reason.isEmpty());
+    };
     browser_->Navigate(QStringLiteral("127.0.0.1:%1/help/info.html").arg(closed.Port()),
                        program_.FilePath(QStringLiteral("help/info.html")));
     ASSERT_TRUE(WaitComplete());
     EXPECT_EQ(browser_->Document(), nullptr);
     EXPECT_EQ(browser_->LocationURL(), LocalUrl(QStringLiteral("help/info.html")));
+    // Reported once, for the navigation that failed for good.
+    EXPECT_EQ(failed, QList<QUrl>{QUrl(LocalUrl(QStringLiteral("help/info.html")))});
     // The error page stays: nothing more is loaded.
     states_.clear();
     QTest::qWait(500);
