@@ -17,10 +17,12 @@
 
 namespace {
 
-// Answers every connection on 127.0.0.1 with bytes that are no HTTP reply, then closes it.
+// Answers every connection on 127.0.0.1 with bytes that are no HTTP reply (or, made with
+// reply, with those bytes), then closes it.
 class TGarbageServer {
 public:
-    TGarbageServer()
+    explicit TGarbageServer(QByteArray reply = QByteArray("\x00\xff\xfe garbage \x81\x40 no status line\r\n\r\n\x01\x02", 38))
+        : reply_(std::move(reply))
     {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
@@ -53,12 +55,12 @@ private:
             ++connections_;
             char request[4096];
             (void)::recv(client, request, sizeof request, 0);
-            static const char garbage[] = "\x00\xff\xfe garbage \x81\x40 no status line\r\n\r\n\x01\x02";
-            (void)::send(client, garbage, sizeof garbage - 1, MSG_NOSIGNAL);
+            (void)::send(client, reply_.constData(), static_cast<size_t>(reply_.size()), MSG_NOSIGNAL);
             ::close(client);
         }
     }
 
+    QByteArray reply_;
     int listener_ = -1;
     quint16 port_ = 0;
     std::atomic<bool> stop_{false};
@@ -184,4 +186,26 @@ TEST_F(MenuScreen, AHelpHostAnsweringWithGarbageGivesTheLocalPages)
     EXPECT_GE(garbage.Connections(), 2);
     // The garbage host's address is not what the menu opens next time.
     EXPECT_FALSE(ReadMenuInf(program_).contains(QStringLiteral("URL=http://127.0.0.1")));
+}
+
+TEST_F(MenuScreen, AHelpPageServedAsADownloadGivesTheLocalPage)
+{
+    WriteCategoryFolder(program_, QStringLiteral("VEKAlpha"), 3);
+    const QByteArray body(4000, '\x9c');
+    TGarbageServer binary(QByteArrayLiteral("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
+                                            "Content-Disposition: attachment; filename=x.bin\r\nContent-Length: ")
+                          + QByteArray::number(body.size()) + QByteArrayLiteral("\r\nConnection: close\r\n\r\n") + body);
+    WriteMenuInf(program_, (QStringLiteral("[Web]\r\nPAGE2=%1\r\n").arg(binary.Address("/help/flow.html")))
+                               .toUtf8()
+                               .constData());
+    Run([&](TfrmMenu& form) {
+        ASSERT_TRUE(WaitForPage());
+        QTest::mouseClick(form.sbtnTestInfo, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Browser().LocationURL() == LocalUrl("flow.html")
+                                                 && Browser().ReadyState() == READYSTATE_COMPLETE; }, 10000))
+            << Browser().LocationURL().toStdString() << " " << Browser().ReadyState();
+        EXPECT_EQ(PageTitle(), Text("記憶手順"));
+        form.Close();
+    });
+    EXPECT_GE(binary.Connections(), 2);
 }
