@@ -21,8 +21,7 @@ namespace {
 // reply, with those bytes), then closes it.
 class TGarbageServer {
 public:
-    explicit TGarbageServer(QByteArray reply = QByteArray("\x00\xff\xfe garbage \x81\x40 no status line\r\n\r\n\x01\x02", 38))
-        : reply_(std::move(reply))
+    explicit TGarbageServer(QByteArray reply = Garbage()) : reply_(std::move(reply))
     {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
@@ -46,6 +45,12 @@ public:
     int Connections() const { return connections_; }
 
 private:
+    static QByteArray Garbage()
+    {
+        static const char bytes[] = "\x00\xff\xfe garbage \x81\x40 no status line\r\n\r\n\x01\x02";
+        return QByteArray(bytes, sizeof bytes - 1);
+    }
+
     void Serve()
     {
         while (!stop_) {
