@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QCollator>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -476,6 +478,34 @@ void TListView::deliverChanges(bool fromQt)
             OnChange(*this, item);
         }
     }
+}
+
+// --- keys -----------------------------------------------------------------------------
+
+void TListView::focusInEvent(QFocusEvent* event)
+{
+    const bool hadCurrent = currentIndex().isValid();
+    QTreeView::focusInEvent(event);
+    currentFromFocusIn_ = !hadCurrent && currentIndex().isValid();
+}
+
+void TListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    currentFromFocusIn_ = false;
+    QTreeView::currentChanged(current, previous);
+}
+
+void TListView::keyPressEvent(QKeyEvent* event)
+{
+    // Qt marks the first row on focus-in without selecting it, so Down would select the
+    // second row and Up or Home nothing. Without that mark the move starts before the
+    // first row and lands on it.
+    static constexpr Qt::Key FirstRowKeys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_PageUp};
+    const bool firstRowKey = std::find(std::begin(FirstRowKeys), std::end(FirstRowKeys), event->key())
+                             != std::end(FirstRowKeys);
+    if (firstRowKey && currentFromFocusIn_ && !selectionModel()->hasSelection())
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QTreeView::keyPressEvent(event);
 }
 
 // --- mouse ------------------------------------------------------------------------------

@@ -23,6 +23,10 @@
 // action) and raises neither event, so a handler that toggles rows never undoes it. The
 // release that ends a double-click raises no OnClick: a double-click is one click and one
 // double-click.
+//
+// Keys: in a list without a selection whose focus mark Qt put on the first row when the
+// list got the focus, Down, Up, Home and Page Up select the first row (as if no row had
+// the mark) instead of moving on from it.
 
 #include "platform/vcl/Color.h"
 #include "platform/vcl/ListColumn.h"
@@ -148,6 +152,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     const TListItem& fetch(int index, bool fromQt);
@@ -190,4 +197,7 @@ private:
     bool checkBoxUsed_ = false;
     bool doubleClickPress_ = false;
     int clickedItem_ = -1;
+    // The focus mark is where Qt put it when the list got the focus, not where the user
+    // or code put it.
+    bool currentFromFocusIn_ = false;
 };

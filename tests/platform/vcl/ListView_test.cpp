@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -358,4 +359,107 @@ TEST_F(DragLists, ARefusedDropDoesNothing)
     left_.SetItemIndex(2);
     Drag(left_, 2, right_, Centre(right_, 0));
     EXPECT_TRUE(drops_.empty());
+}
+
+namespace {
+
+// A list of five rows beside an edit box, in an active window: the focus moves into the
+// list as the Tab key moves it.
+class KeyList : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto* layout = new QHBoxLayout(&window_);
+        layout->addWidget(&edit_);
+        layout->addWidget(&list_);
+        list_.AddColumn().SetWidth(100);
+        for (int i = 0; i < 5; ++i)
+            list_.AddItem().Caption = QStringLiteral("r%1").arg(i);
+        list_.OnChange = [this](TListView&, const TListItem& item) { changes_.push_back(item.Index); };
+        window_.show();
+        window_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    }
+
+    void EnterList()
+    {
+        edit_.setFocus(Qt::TabFocusReason);
+        list_.setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(list_.hasFocus());
+    }
+
+    QWidget window_;
+    QLineEdit edit_;
+    TListView list_;
+    std::vector<int> changes_;
+};
+
+} // namespace
+
+TEST_F(KeyList, WithoutSelectionTheFirstMoveSelectsTheFirstRow)
+{
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_PageUp}) {
+        SCOPED_TRACE(key);
+        list_.SetItemIndex(-1);
+        list_.SetItemFocused(0, false);
+        changes_.clear();
+        EnterList();
+        EXPECT_TRUE(list_.IsItemFocused(0)); // Qt's mark, not selected
+        EXPECT_EQ(list_.ItemIndex(), -1);
+        QTest::keyClick(&list_, key);
+        EXPECT_EQ(list_.ItemIndex(), 0);
+        EXPECT_TRUE(list_.IsItemFocused(0));
+        EXPECT_EQ(changes_, (std::vector<int>{0}));
+    }
+    // From the selected first row the keys move on as usual.
+    QTest::keyClick(&list_, Qt::Key_Down);
+    QTest::keyClick(&list_, Qt::Key_Down);
+    EXPECT_EQ(list_.ItemIndex(), 2);
+}
+
+TEST_F(KeyList, EndStillSelectsTheLastRow)
+{
+    EnterList();
+    QTest::keyClick(&list_, Qt::Key_End);
+    EXPECT_EQ(list_.ItemIndex(), 4);
+}
+
+TEST_F(KeyList, AMarkPutByCodeOrLeftByTheUserIsWhereTheMoveStarts)
+{
+    list_.SetItemFocused(2);
+    EnterList();
+    QTest::keyClick(&list_, Qt::Key_Down);
+    EXPECT_EQ(list_.ItemIndex(), 3);
+
+    // The user's row stays the start when code clears the selection.
+    list_.SetItemIndex(-1);
+    QTest::keyClick(&list_, Qt::Key_Up);
+    EXPECT_EQ(list_.ItemIndex(), 2);
+
+    // So does the row a click marked.
+    list_.SetItemIndex(-1);
+    QTest::mouseClick(list_.viewport(), Qt::LeftButton, {},
+                      list_.visualRect(list_.model()->index(4, 0)).center());
+    list_.SetItemIndex(-1);
+    QTest::keyClick(&list_, Qt::Key_Up);
+    EXPECT_EQ(list_.ItemIndex(), 3);
+}
+
+TEST_F(KeyList, ASelectionFromCodeIsKeptWhenTheListGetsTheFocus)
+{
+    list_.SetItemIndex(3);
+    list_.SetItemFocused(3);
+    EnterList();
+    QTest::keyClick(&list_, Qt::Key_Down);
+    EXPECT_EQ(list_.ItemIndex(), 4);
+}
+
+TEST_F(KeyList, AMultiSelectListStartsAtTheFirstRowToo)
+{
+    list_.SetMultiSelect(true);
+    EnterList();
+    QTest::keyClick(&list_, Qt::Key_Down);
+    EXPECT_EQ(list_.SelectedIndices(), (std::vector<int>{0}));
+    QTest::keyClick(&list_, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(list_.SelectedIndices(), (std::vector<int>{0, 1}));
 }
