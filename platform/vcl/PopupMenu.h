@@ -1,8 +1,9 @@
 #pragma once
-// TPopupMenu: the context menu of a control. Attach it to the control; a right click (or
-// the menu key) on it raises OnPopup, which may enable or disable items, and then opens
-// the menu there. Items are TMenuItem actions whose OnClick runs through Dispatch. No
-// accelerator letters are added to the captions.
+// TPopupMenu: the context menu of a control. Attach it to the control; a right click, the
+// menu key or Shift+F10 on it raises OnPopup, which may enable or disable items, and then
+// opens the menu there (for the keys, at the current row of a list). Items are TMenuItem
+// actions whose OnClick runs through Dispatch. No accelerator letters are added to the
+// captions.
 
 #include <QAction>
 #include <QMenu>
@@ -34,4 +35,8 @@ public:
     void Attach(QWidget* control);
     // Raises OnPopup and opens the menu at the global position.
     void Popup(const QPoint& globalPos);
+
+protected:
+    // Turns Shift+F10 on an attached control into the request the menu key makes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
