@@ -101,9 +101,11 @@ void AddAllQuestionNumbers(const QString& folder, TStringList& list)
 QString WhyNotText(const QString& path)
 {
     const QByteArray bytes = ReadFileBytes(path);
-    for (const char byte : bytes)
-        if ((byte >= 0 && byte < 32 && byte != '\t' && byte != '\r' && byte != '\n') || byte == 127)
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        if ((code < 32 && code != '\t' && code != '\r' && code != '\n') || code == 127)
             return QStringLiteral("it holds control characters");
+    }
     if (EncodeAnsi(DecodeAnsi(bytes)) != bytes)
         return QStringLiteral("it holds bytes that are not Shift_JIS text");
     return {};
