@@ -11,5 +11,7 @@ void EnsureBenchApplication()
         return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
+    // Never destroyed: the benchmarks keep units and widgets in statics, which end after
+    // any static application object would, and a widget must not outlive its application.
+    new QApplication(argc, argv);
 }

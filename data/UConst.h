@@ -5,6 +5,7 @@
 // probe. Nothing here keeps state between calls; Menu.inf and Vek.Log are opened and
 // closed within each call.
 
+#include "platform/datetime/DateTime.h"
 #include "platform/files/Files.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/StringList.h"
@@ -65,6 +66,14 @@ QString FormatMinSec(const QString& text);
 // "-" for a blank text, else the date-time text as "yyyy/mm/dd hh:mm:ss"; a text that is
 // not a date-time raises EConvertError.
 QString FormatDateTimeOrDash(const QString& text);
+// True when the value is a date-time the formats can show: finite and within
+// 0001-01-01 .. 9999-12-31. A stored value outside it (a damaged or foreign file) must
+// not keep the rest of a list from being shown.
+bool IsShowableDateTime(TDateTime value);
+// FormatDateTime(Pattern, Value), or Fallback when the value cannot be shown.
+QString FormatDateTimeOr(const QString& pattern, TDateTime value, const QString& fallback);
+// DateTimeToStr(Value), or empty when the value cannot be shown.
+QString DateTimeToStrOrEmpty(TDateTime value);
 // "0" for a blank text, else the text unchanged.
 QString ZeroIfBlank(const QString& text);
 // The dataset filter "(NO=a) or (NO=b) ..." of the numbers, unchanged and in list order;
@@ -101,6 +110,9 @@ QString SetAsideDamagedFile(const QString& path, const QString& place) noexcept;
 // zeros outside a handler). The line goes to the file in one append, so it is written
 // whole or not at all. Never fails towards the caller.
 void WriteLog(const QString& place, const QString& message) noexcept;
+// One line saying that Count rows of the file Path hold a date or time that cannot be
+// shown (IsShowableDateTime); nothing when Count is 0.
+void LogUnshowableRows(const QString& place, const QString& path, int count) noexcept;
 // WriteLog, the first time this place and message come during the run only: a fault
 // met at every showing of the same thing (a picture that cannot be shown) is one line.
 void WriteLogOnce(const QString& place, const QString& message) noexcept;

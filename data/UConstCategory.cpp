@@ -59,6 +59,19 @@ void LogUndecodableCategories(const QString& appDir)
                          .arg(DecodeAnsi(entry.name)));
 }
 
+// A folder holding one of the two data files of a category but not the other is most
+// likely a category that lost a file: named in the log, as it is not listed.
+void LogHalfCategory(const QString& folder, const QString& name)
+{
+    const bool question = FileExists(folder + QStringLiteral("\\Question.cds"));
+    const bool answer = FileExists(folder + QStringLiteral("\\Answer.cds"));
+    if (question == answer)
+        return;
+    WriteLog(QStringLiteral("ListCategoryFolders"),
+             QStringLiteral("The folder \"%1\" holds no %2; it is not listed as a category")
+                 .arg(name, question ? QStringLiteral("Answer.cds") : QStringLiteral("Question.cds")));
+}
+
 } // namespace
 
 bool IsCategoryFolder(const QString& folder)
@@ -72,11 +85,13 @@ void ListCategoryFolders(TStringList& names)
     names.Clear();
     const QString appDir = GetAppDir();
     for (const TFolderEntry& entry : ListFolder(appDir)) {
-        if (!entry.isDirectory || entry.isHidden)
+        if (!entry.isDirectory || entry.isHidden || !HasCategoryPrefix(entry.name)
+            || Trim(entry.name).size() <= 3)
             continue;
-        if (HasCategoryPrefix(entry.name) && Trim(entry.name).size() > 3
-            && IsCategoryFolder(appDir + entry.name))
+        if (IsCategoryFolder(appDir + entry.name))
             names.Add(entry.name);
+        else
+            LogHalfCategory(appDir + entry.name, entry.name);
     }
     names.Sort();
     LogUndecodableCategories(appDir);

@@ -43,6 +43,27 @@ QString FormatDateTimeOrDash(const QString& text)
     return FormatDateTime(QStringLiteral("YYYY/MM/DD HH:MM:SS"), StrToDateTime(text));
 }
 
+bool IsShowableDateTime(TDateTime value)
+{
+    try {
+        int year = 0, month = 0, day = 0;
+        DecodeDate(value, year, month, day);
+        return true;
+    } catch (const EConvertError&) {
+        return false;
+    }
+}
+
+QString FormatDateTimeOr(const QString& pattern, TDateTime value, const QString& fallback)
+{
+    return IsShowableDateTime(value) ? FormatDateTime(pattern, value) : fallback;
+}
+
+QString DateTimeToStrOrEmpty(TDateTime value)
+{
+    return IsShowableDateTime(value) ? DateTimeToStr(value) : QString();
+}
+
 QString ZeroIfBlank(const QString& text)
 {
     return IsBlank(text) ? QStringLiteral("0") : text;

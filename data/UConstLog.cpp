@@ -75,3 +75,12 @@ void WriteLogOnce(const QString& place, const QString& message) noexcept
     }
     WriteLog(place, message);
 }
+
+void LogUnshowableRows(const QString& place, const QString& path, int count) noexcept
+{
+    if (count > 0)
+        WriteLog(place, QStringLiteral("%1: %2 row(s) hold a date or time outside 0001/01/01 .. "
+                                       "9999/12/31; it is shown as \"-\"")
+                            .arg(path)
+                            .arg(count));
+}

@@ -3,6 +3,8 @@
 // loader; the unit's class references.
 #include "data/UReply.h"
 
+#include "data/UConst.h"
+
 #include "platform/core/Checked.h"
 #include "platform/core/Exception.h"
 #include "platform/dataset/ClientDataSet.h"
@@ -21,7 +23,7 @@ const QString Seconds = QStringLiteral("秒");
 
 QString SecondsText(TDateTime duration)
 {
-    return FormatDateTime(QStringLiteral("s.zzz"), duration);
+    return FormatDateTimeOr(QStringLiteral("s.zzz"), duration, QStringLiteral(" - "));
 }
 
 } // namespace
@@ -133,6 +135,13 @@ TDateTime TReply::GetTotalTime() const
     return EndTime - StartTime;
 }
 
+bool TReply::Showable() const
+{
+    return IsShowableDateTime(StartTime) && IsShowableDateTime(ReplyStart)
+        && IsShowableDateTime(EndTime) && IsShowableDateTime(GetTotalTime())
+        && IsShowableDateTime(ReplyStart - StartTime);
+}
+
 void TReply::SetJudgement(bool clear, bool answer)
 {
     Clear = clear;
@@ -214,11 +223,11 @@ void TReplyTotals::Add(const TReply& reply, int no)
 
 void StatisticsLines(const TReplyTotals& totals, TStringList& lines)
 {
-    QString endText = DateTimeToStr(totals.LastStart);
+    QString endText = DateTimeToStrOrEmpty(totals.LastStart);
     const QString zeroText = DateTimeToStr(0.0);
     if (const qsizetype at = endText.indexOf(zeroText); at >= 0)
         endText.remove(at, zeroText.size());
-    QString timeText = FormatDateTime(QStringLiteral(" s.zzz"), totals.LastTotal);
+    QString timeText = FormatDateTimeOr(QStringLiteral(" s.zzz"), totals.LastTotal, QStringLiteral(" 0.000"));
     if (const qsizetype at = timeText.indexOf(QStringLiteral(" 0.000")); at >= 0)
         timeText.replace(at, 6, QStringLiteral("- "));
 
@@ -243,7 +252,7 @@ void TReply::GetStatistics(int no, TStringList& lines) const
 void TReply::GetReplyInfo(TStringList& lines) const
 {
     const TDateTime untilStart = ReplyStart - StartTime;
-    const int startSeconds = StrToIntDef(FormatDateTime(QStringLiteral("s"), untilStart), 10);
+    const int startSeconds = StrToIntDef(FormatDateTimeOr(QStringLiteral("s"), untilStart, QString()), 10);
     if (ReplyStart > 0.0 && startSeconds < 10) {
         lines.Add(QStringLiteral("REPLY_START=") + SecondsText(untilStart));
         lines.Add(QStringLiteral("TOTAL_TIME=") + SecondsText(GetTotalTime()));

@@ -87,6 +87,9 @@ public:
     // Adds the four info lines of this reply.
     virtual void GetReplyInfo(TStringList& lines) const;
     virtual TDateTime GetTotalTime() const;
+    // True when its three times and the two durations from StartTime can all be shown
+    // as dates and times; the displays show "-" or "- 秒" for a value that cannot.
+    bool Showable() const;
     virtual void SetJudgement(bool clear, bool answer);
     // Adds a new unjudged reply after every reply of the chain that head starts; the new
     // reply is returned (head itself when the chain was empty).
@@ -172,7 +175,8 @@ struct TReplyTotals {
     void Add(const TReply& reply, int no);
 };
 
-// Lines := EndDate, TestTime, TestCount, AnswerCount and ClearCount.
+// Lines := EndDate, TestTime, TestCount, AnswerCount and ClearCount; a date that cannot
+// be shown is empty, a time that cannot be shown "- 秒".
 void StatisticsLines(const TReplyTotals& totals, TStringList& lines);
 
 // Unit initialisation (sets the five class references) and finalisation (clears them).

@@ -49,6 +49,11 @@ TReplyControl::TReplyControl(const QString& folder) : Folder(folder)
     dataSet.Open();
     ReplaceChain(dataSet);
     dataSet.Close();
+    int unshowable = 0;
+    for (const TReply* node = Head.get(); node && node->Next; node = node->Next.get())
+        if (!node->Showable())
+            ++unshowable;
+    LogUnshowableRows(QStringLiteral("TReplyControl.Create"), DataFilePath(), unshowable);
 }
 
 TReplyControl::TReplyControl(const QString& folder, TNoFile)
@@ -90,13 +95,36 @@ void TReplyControl::EnsureDataFile()
     dataSet.SaveToFile(path);
 }
 
-// The chain becomes the dataset's records from its first on, in its current order.
+// The chain becomes the dataset's records from its first on, in its current order. A
+// record stored as judged but not written (STATE 1, from a file written elsewhere) is in
+// the file already: its reply counts as written, so that no save inserts it a second
+// time, and the record itself gets STATE 2 at the next write.
 void TReplyControl::ReplaceChain(TClientDataSet& dataSet)
 {
     std::unique_ptr<TReply> head = ReplyClass->LoadChain(dataSet);
+    for (TReply* node = head.get(); node; node = node->Next.get()) {
+        if (node->State == ReplyStateJudged) {
+            node->State = ReplyStateWritten;
+            restate_ = true;
+        }
+    }
     EmptyQueue();
     Head = std::move(head);
     index_.Rebuild(Head.get());
+}
+
+// Every record stored with STATE 1 gets STATE 2, and the cursor goes back to the first.
+void TReplyControl::RestateStoredRecords(TClientDataSet& dataSet)
+{
+    for (dataSet.First(); !dataSet.Eof(); dataSet.Next()) {
+        TField& state = dataSet.FieldByName(QStringLiteral("STATE"));
+        if (state.AsInteger() != ReplyStateJudged)
+            continue;
+        dataSet.Edit();
+        state.SetAsInteger(ReplyStateWritten);
+        dataSet.Post();
+    }
+    dataSet.First();
 }
 
 void TReplyControl::EmptyQueue()
@@ -114,14 +142,17 @@ void TReplyControl::WriteJudged()
     for (TReply* node = Head.get(); node; node = node->Next.get())
         if (node->State == ReplyStateJudged)
             judged.push_back(node);
-    if (judged.empty())
+    if (judged.empty() && !restate_)
         return;
     try {
         TClientDataSet dataSet;
         dataSet.SetFileName(DataFilePath());
         dataSet.Open();
+        if (restate_)
+            RestateStoredRecords(dataSet);
         WalkChain(Head.get(), [&](TReply& node) { return node.SavePending(dataSet); });
         dataSet.Close();
+        restate_ = false;
     } catch (...) {
         for (TReply* reply : judged)
             reply->State = ReplyStateJudged;

@@ -38,7 +38,8 @@ inline constexpr std::array<int, ReplyColumnCount> ReplyColumnWidths = {122, 60,
 class TReplyControl {
 public:
     // Creates Folder + "Reply.cds" when missing, then reads it; a file that cannot be read
-    // (one without all nine fields included) raises the dataset's error.
+    // (one without all nine fields included) raises the dataset's error. Replies with a
+    // date or time that cannot be shown are kept and counted; one log line names the file.
     explicit TReplyControl(const QString& folder);
     // Writes the judged replies (a failure is logged), then frees the chain.
     virtual ~TReplyControl();
@@ -61,7 +62,8 @@ public:
     // Creates an empty Reply.cds with the nine reply fields when there is none.
     virtual void EnsureDataFile();
     // Writes every judged reply, in chain order, each before the first stored record,
-    // marks them written, and empties the queue. Nothing is written when none is judged.
+    // marks them written, and empties the queue; stored records left with STATE 1 get
+    // STATE 2 in the same write. Nothing is written when there is neither.
     virtual void SavePending();
     // Lines := ANSWER_COUNT, ANSWER_INDEX (1-based) and the info lines of the current
     // queued reply; empty when the queue is.
@@ -114,11 +116,13 @@ private:
     QString DataFilePath() const;
     void WriteJudged();
     void ReplaceChain(TClientDataSet& dataSet);
+    void RestateStoredRecords(TClientDataSet& dataSet);
     void EmptyQueue();
     TReply* Current() const;
 
     TReplyIndex index_;
     bool writes_ = true;
+    bool restate_ = false; // the file holds records with STATE 1 still to be marked written
 };
 
 // The store of no folder: nothing is read or written, every operation does nothing, the

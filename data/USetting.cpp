@@ -4,6 +4,8 @@
 #include "platform/core/Checked.h"
 #include "platform/ini/IniFile.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -15,19 +17,39 @@ const QString KeyClearCount = QStringLiteral("ｸﾘｱｰ回数");
 const QString KeyMaxTestCount = QStringLiteral("最大ﾃｽﾄ回数");
 const QString KeyOrder = QStringLiteral("表示順");
 
+constexpr int DefaultUserUnit = 10;
 constexpr int DefaultClearSecondsIndex = 5;
+constexpr int DefaultClearCount = 5;
+constexpr int DefaultMaxTestCount = 10;
+constexpr int MaxUserUnit = 1000;
+
+// The count stored under Key, Default when it is below 1 (no question could be tested
+// before it counted as finished, no unit could hold a question) and Max above Max; a value
+// taken in place of the stored one is logged. The file keeps what it holds.
+int ReadCount(const TIniFile& ini, const QString& key, int byDefault, int max = INT_MAX)
+{
+    const int stored = ini.ReadInteger(Section, key, byDefault);
+    const int value = stored < 1 ? byDefault : std::min(stored, max);
+    if (value != stored)
+        WriteLog(QStringLiteral("TSetting.Create"),
+                 QStringLiteral("%1 [%2] %3=%4 is out of range; %5 is used")
+                     .arg(ini.FileName(), Section, key)
+                     .arg(stored)
+                     .arg(value));
+    return value;
+}
 
 } // namespace
 
 TSetting::TSetting(const QString& folder) : Folder(folder)
 {
     const TIniFile ini = ControlInf(Folder);
-    UserUnit = ini.ReadInteger(Section, KeyUserUnit, 10);
+    UserUnit = ReadCount(ini, KeyUserUnit, DefaultUserUnit, MaxUserUnit);
     ClearSecondsIndex = ini.ReadInteger(Section, KeyClearSeconds, DefaultClearSecondsIndex);
     if (ClearSecondsIndex < 0 || ClearSecondsIndex >= static_cast<int>(ClearTimes.size()))
         ClearSecondsIndex = DefaultClearSecondsIndex;
-    ClearCount = ini.ReadInteger(Section, KeyClearCount, 5);
-    MaxTestCount = ini.ReadInteger(Section, KeyMaxTestCount, 10);
+    ClearCount = ReadCount(ini, KeyClearCount, DefaultClearCount);
+    MaxTestCount = ReadCount(ini, KeyMaxTestCount, DefaultMaxTestCount);
     RandomOrder = ini.ReadInteger(Section, KeyOrder, 0) != 0;
 }
 

@@ -21,7 +21,10 @@ inline constexpr std::array<double, 19> ClearTimes = {
 class TSetting {
 public:
     // Folder (with trailing separator) and the values of its Control.inf [設定]: missing
-    // or unreadable values give the defaults, a clear-time index outside 0..18 gives 5.
+    // or unreadable values give the defaults, a clear-time index outside 0..18 gives 5,
+    // a unit size, pass count or test count below 1 gives its default (10, 5, 10) and a
+    // unit size above 1000 gives 1000, with one log line each; the file keeps what it
+    // holds until Save.
     explicit TSetting(const QString& folder);
     // Does not save; frees the dialog if one is open.
     virtual ~TSetting();

@@ -50,6 +50,12 @@ bool TUnitHistory::Matches(int count, int no, const QString& subCategory) const
     return Count == count && No == no && SubCategoryName == subCategory;
 }
 
+bool TUnitHistory::Showable() const
+{
+    return IsShowableDateTime(TestDate) && IsShowableDateTime(Average)
+        && IsShowableDateTime(TestCount * Average);
+}
+
 TUnitHistory* TUnitHistory::AppendNode(std::unique_ptr<TUnitHistory>*& link,
                                        std::unique_ptr<TUnitHistory>&)
 {
@@ -124,8 +130,8 @@ void UnitHistoryLines(int tests, TDateTime latest, TDateTime total, TStringList&
         lines.Add(QStringLiteral("EndDate="));
         lines.Add(QStringLiteral("AllDate="));
     } else {
-        lines.Add(QStringLiteral("EndDate=") + DateTimeToStr(latest));
-        lines.Add(QStringLiteral("AllDate=") + DateTimeToStr(std::fabs(total)));
+        lines.Add(QStringLiteral("EndDate=") + DateTimeToStrOrEmpty(latest));
+        lines.Add(QStringLiteral("AllDate=") + DateTimeToStrOrEmpty(std::fabs(total)));
     }
     lines.Add(QStringLiteral("TestCount=") + IntToStr(tests));
 }

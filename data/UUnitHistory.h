@@ -71,6 +71,9 @@ public:
 
     // True when the row belongs to the unit of these three keys.
     bool Matches(int count, int no, const QString& subCategory) const;
+    // True when its test date, mean time and total time can all be shown as dates and
+    // times; the displays show "-" or "- 秒" for a value that cannot.
+    bool Showable() const;
 
     // Passes the link of its own Next on; the TUnitHistoryNull puts node in its place
     // and becomes the node's Next.
@@ -135,7 +138,8 @@ std::unique_ptr<TUnitHistory> CreateUnitHistoryNull();
 
 // Lines := "EndDate=" latest and "AllDate=" the magnitude of total, in the default
 // date-time text (so that reading "AllDate" back gives the positive duration), then
-// "TestCount=" tests; with no tests both dates are empty.
+// "TestCount=" tests; with no tests both dates are empty, and so is a date that cannot
+// be shown.
 void UnitHistoryLines(int tests, TDateTime latest, TDateTime total, TStringList& lines);
 
 // Unit initialisation (sets the four class references) and finalisation (clears them).

@@ -31,6 +31,17 @@ std::unique_ptr<TUnitHistory> ReadChain(TClientDataSet& dataSet)
     return UnitHistoryClass->LoadChain(dataSet);
 }
 
+// The rows whose dates or times cannot be shown: they stay in the file and in every
+// count, and show "-" where such a value would stand.
+int CountUnshowable(const TUnitHistory* head)
+{
+    int count = 0;
+    for (const TUnitHistory* row = head; row && row->Next; row = row->Next.get())
+        if (!row->Showable())
+            ++count;
+    return count;
+}
+
 } // namespace
 
 void DefineHistoryFields(TFieldDefs& defs)
@@ -61,6 +72,8 @@ TUnitHistoryControl::TUnitHistoryControl(const QString& folder) : Folder(folder)
     dataSet.Open();
     Head = ReadChain(dataSet);
     dataSet.Close();
+    LogUnshowableRows(QStringLiteral("TUnitHistoryControl.Create"), DataFilePath(),
+                      CountUnshowable(Head.get()));
 }
 
 TUnitHistoryControl::TUnitHistoryControl(const QString& folder, TNoFile)

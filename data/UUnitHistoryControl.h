@@ -38,7 +38,9 @@ inline constexpr std::array<int, UnitHistoryColumnCount> UnitHistoryColumnWidths
 class TUnitHistoryControl {
 public:
     // Creates Folder + "UnitHistory.cds" when missing, then reads it; a file that cannot
-    // be read (one without all eight fields included) raises the dataset's error.
+    // be read (one without all eight fields included) raises the dataset's error. Rows
+    // with a date or time that cannot be shown are kept and counted; one log line names
+    // the file.
     explicit TUnitHistoryControl(const QString& folder);
     // Writes the pending rows (a failure is logged, the rows are then lost), then frees
     // the chain.

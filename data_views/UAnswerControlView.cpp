@@ -56,10 +56,13 @@ void TAnswerControl::FillAllListView(TListView& listView)
 
 void TAnswerControl::SaveColumnWidths(TListView& listView)
 {
+    // The columns are made with the first rows; a list that never had any (a category
+    // without questions) has no widths to save.
     TIniFile ini = ControlInf(Folder);
-    for (std::size_t i = 0; i < AnswerColumnCount; ++i)
-        ini.WriteInteger(WidthSection, AnswerColumnCaptions[i],
-                         std::max(listView.Column(static_cast<int>(i)).Width(), SavedMinWidth));
+    const int count = std::min(listView.ColumnCount(), AnswerColumnCount);
+    for (int i = 0; i < count; ++i)
+        WriteColumnWidth(ini, WidthSection, AnswerColumnCaptions[static_cast<std::size_t>(i)],
+                         std::max(listView.Column(i).Width(), SavedMinWidth));
 }
 
 void TAnswerControl::Show(int no, QWidget* control)

@@ -49,6 +49,6 @@ void TAnswerUnitControl::SaveColumnWidths(TListView& listView)
     TIniFile ini = ControlInf(Folder);
     for (int i = 0; i < listView.ColumnCount(); ++i) {
         const TListColumn& column = listView.Column(i);
-        ini.WriteInteger(WidthSection, column.Caption(), column.Width());
+        WriteColumnWidth(ini, WidthSection, column.Caption(), column.Width());
     }
 }

@@ -88,11 +88,8 @@ void TCategoryControl::SetupColumns(TListView& listView)
     const int charWidth = listView.TextWidth(QStringLiteral("_"));
     for (int i = 0; i < CategoryColumnCount; ++i) {
         const int byDefault = charWidth * ColumnChars[i] + ColumnPadding;
-        int width = ini.ReadInteger(WidthSection, CategoryColumnCaptions[i], byDefault);
-        // Below -2 is no width at all (-1 and -2 fit the texts): taken as missing.
-        if (width < TListColumn::FitHeader)
-            width = byDefault;
-        listView.Column(i).SetWidth(width);
+        listView.Column(i).SetWidth(
+            ReadColumnWidth(ini, WidthSection, CategoryColumnCaptions[i], byDefault));
     }
     ClampColumnWidths(listView);
 }

@@ -32,6 +32,19 @@ void InitListColumns(TListView& listView, int n)
         listView.AddColumn().SetMinWidth(ListColumnMinWidth);
 }
 
+int ReadColumnWidth(const TIniFile& ini, const QString& section, const QString& key, int byDefault)
+{
+    const int width = ini.ReadInteger(section, key, byDefault);
+    if (width >= TListColumn::FitHeader)
+        return width;
+    WriteLogOnce(QStringLiteral("ReadColumnWidth"),
+                 QStringLiteral("%1 [%2] %3=%4 is no column width; the default %5 is used")
+                     .arg(ini.FileName(), section, key)
+                     .arg(width)
+                     .arg(byDefault));
+    return byDefault;
+}
+
 void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const QString& section,
                      const QString& caption, TAlignment alignment, int chars)
 {
@@ -39,7 +52,14 @@ void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const 
     column.SetCaption(caption);
     column.SetAlignment(alignment);
     const int byDefault = listView.TextWidth(QStringLiteral("1")) * chars + ListColumnPadding;
-    column.SetWidth(ini.ReadInteger(section, caption, byDefault));
+    column.SetWidth(ReadColumnWidth(ini, section, caption, byDefault));
+}
+
+void WriteColumnWidth(TIniFile& ini, const QString& section, const QString& key, int width)
+{
+    const QString text = QString::number(width);
+    if (ini.ReadString(section, key, QString()) != text)
+        ini.WriteString(section, key, text);
 }
 
 void ClampColumnWidths(TListView& listView)

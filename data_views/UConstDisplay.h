@@ -31,11 +31,22 @@ private:
 // 30 pixels; N below 1 adds none.
 void InitListColumns(TListView& listView, int n);
 
+// The column width stored in Section of Ini under Key; ByDefault when it is missing, not
+// a number or below -2 (-1 and -2 fit the texts; below them no width exists), so that a
+// bad value in the file cannot keep a list from being set up. A value below -2 is logged
+// once per run.
+int ReadColumnWidth(const TIniFile& ini, const QString& section, const QString& key, int byDefault);
+
 // Column Index gets Caption and Alignment, and the width stored in Section of Ini under
-// the key Caption; the default is the list's text width of "1" times Chars plus 15. A
-// stored width below -2 raises ERangeError.
+// the key Caption (ReadColumnWidth); the default is the list's text width of "1" times
+// Chars plus 15.
 void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const QString& section,
                      const QString& caption, TAlignment alignment, int chars);
+
+// Writes the column width to Section of Ini under Key unless that is stored there
+// already: each write replaces the whole file (and waits for the disk), and the widths
+// are saved at every change of the lists' contents.
+void WriteColumnWidth(TIniFile& ini, const QString& section, const QString& key, int width);
 
 // Every column's width brought into [MinWidth, MaxWidth].
 void ClampColumnWidths(TListView& listView);

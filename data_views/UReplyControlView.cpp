@@ -26,8 +26,7 @@ void TReplyControl::SetupColumns(TListView& listView)
         const QString& caption = ReplyColumnCaptions[static_cast<std::size_t>(i)];
         column.SetCaption(caption);
         column.SetAlignment(TAlignment::taCenter);
-        // A stored width below -2 raises, as for every list of the system.
-        column.SetWidth(ini.ReadInteger(WidthSection, caption,
+        column.SetWidth(ReadColumnWidth(ini, WidthSection, caption,
                                         ReplyColumnWidths[static_cast<std::size_t>(i)]));
     }
     listView.Column(1).SetAlignment(TAlignment::taRightJustify);
@@ -39,7 +38,7 @@ void TReplyControl::SaveColumnWidths(TListView& listView)
     TIniFile ini = ControlInf(Folder);
     for (int i = 0; i < listView.ColumnCount(); ++i) {
         const TListColumn& column = listView.Column(i);
-        ini.WriteInteger(WidthSection, column.Caption(), column.Width());
+        WriteColumnWidth(ini, WidthSection, column.Caption(), column.Width());
     }
 }
 

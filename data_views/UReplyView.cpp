@@ -23,14 +23,16 @@ const QString Seconds = QStringLiteral("秒");
 
 // The seconds within the minute and the milliseconds of a duration, as one integer
 // (3.25 s gives 3250); the value is taken to the nearest millisecond first.
+// 0 for a duration that cannot be shown.
 int SecondsAndMs(TDateTime duration)
 {
-    return StrToIntDef(FormatDateTime(QStringLiteral("szzz"), duration), 0);
+    return StrToIntDef(FormatDateTimeOr(QStringLiteral("szzz"), duration, QString()), 0);
 }
 
-QString SecondsText(TDateTime duration)
+// "- 秒" for a duration that cannot be shown.
+QString SecondsCell(TDateTime duration)
 {
-    return FormatDateTime(QStringLiteral("s.zzz"), duration);
+    return FormatDateTimeOr(QStringLiteral("s.zzz"), duration, QStringLiteral("- ")) + Seconds;
 }
 
 } // namespace
@@ -48,10 +50,10 @@ const TReply* TReply::AddToListView(int no, TListView&, TRowList& rows) const
 
     auto row = std::make_unique<TListItem>();
     row->SubItems = {NoTime, NoTime, answerMark, clearMark};
-    row->Caption = FormatDateTime(QStringLiteral("YYYY/MM/DD HH:MM:SS"), StartTime);
-    row->SubItems[0] = SecondsText(EndTime - StartTime) + Seconds;
+    row->Caption = FormatDateTimeOr(QStringLiteral("YYYY/MM/DD HH:MM:SS"), StartTime, QStringLiteral("-"));
+    row->SubItems[0] = SecondsCell(EndTime - StartTime);
     if (totalMs > startMs)
-        row->SubItems[1] = SecondsText(ReplyStart - StartTime) + Seconds;
+        row->SubItems[1] = SecondsCell(ReplyStart - StartTime);
     // The list shows the last reply of the chain first.
     rows.insert(rows.begin(), std::move(row));
     return Next.get();

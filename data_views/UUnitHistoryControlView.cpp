@@ -54,8 +54,7 @@ void TUnitHistoryControl::SetupColumns(TListView& listView)
         TListColumn& column = listView.AddColumn();
         column.SetCaption(UnitHistoryColumnCaptions[i]);
         column.SetAlignment(TAlignment::taRightJustify);
-        // A stored width below -2 raises, as for every list of the system.
-        column.SetWidth(ini.ReadInteger(WidthSection, UnitHistoryColumnCaptions[i],
+        column.SetWidth(ReadColumnWidth(ini, WidthSection, UnitHistoryColumnCaptions[i],
                                         UnitHistoryColumnWidths[i]));
     }
 }
@@ -64,6 +63,6 @@ void TUnitHistoryControl::SaveColumnWidths(TListView& listView)
 {
     TIniFile ini = ControlInf(Folder);
     for (std::size_t i = 0; i < UnitHistoryColumnCount; ++i)
-        ini.WriteInteger(WidthSection, UnitHistoryColumnCaptions[i],
+        WriteColumnWidth(ini, WidthSection, UnitHistoryColumnCaptions[i],
                          std::max(listView.Column(static_cast<int>(i)).Width(), SavedMinWidth));
 }

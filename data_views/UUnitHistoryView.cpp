@@ -12,11 +12,14 @@
 
 namespace {
 
+const QString NoDate = QStringLiteral("-");
+const QString NoTime = QStringLiteral("- 秒");
+
 // The seconds within the minute and the milliseconds of a duration's magnitude, as one
-// integer (3 s 45 ms gives 3045).
+// integer (3 s 45 ms gives 3045); 0 for a duration that cannot be shown.
 int SecondsAndMs(TDateTime duration)
 {
-    return StrToIntDef(FormatDateTime(QStringLiteral("szzz"), duration), 0);
+    return StrToIntDef(FormatDateTimeOr(QStringLiteral("szzz"), duration, QString()), 0);
 }
 
 } // namespace
@@ -27,12 +30,12 @@ const TUnitHistory* TUnitHistory::AddToListView(int count, int no, const QString
     if (!Matches(count, no, subCategory))
         return Next.get();
     auto row = std::make_unique<TListItem>();
-    row->Caption = FormatDateTime(QStringLiteral("YYYY/MM/DD HH:MM:SS"), TestDate);
+    row->Caption = FormatDateTimeOr(QStringLiteral("YYYY/MM/DD HH:MM:SS"), TestDate, NoDate);
     row->SubItems = {IntToStr(TestCount),
                      IntToStr(AnswerCount),
                      IntToStr(ClearCount),
-                     FormatDateTime(QStringLiteral("n分ss秒"), TestCount * Average),
-                     FormatDateTime(QStringLiteral("s.zzz"), Average) + QStringLiteral("秒"),
+                     FormatDateTimeOr(QStringLiteral("n分ss秒"), TestCount * Average, NoTime),
+                     FormatDateTimeOr(QStringLiteral("s.zzz秒"), Average, NoTime),
                      FormatPercent(AnswerCount, TestCount),
                      FormatPercent(ClearCount, TestCount)};
     // The list shows the last row of the chain first.

@@ -27,12 +27,22 @@ double RoundStep(double range)
     return 10.0 * power;
 }
 
+// The bottom axis as the chart shows it: labels on their points, no grid lines.
+QCategoryAxis* NewBottomAxis()
+{
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setGridLineVisible(false);
+    axis->setStartValue(-0.5);
+    return axis;
+}
+
 } // namespace
 
 TChart::TChart(QWidget* parent)
     : QChartView(parent),
       leftAxis_(new QValueAxis),
-      bottomAxis_(new QCategoryAxis),
+      bottomAxis_(NewBottomAxis()),
       left_([this] { updateLeftRange(); }),
       bottom_([this] { updateBottom(); }),
       top_([] {})
@@ -47,8 +57,6 @@ TChart::TChart(QWidget* parent)
     leftAxis_->setLabelFormat(QStringLiteral("%g"));
     leftAxis_->setTickType(QValueAxis::TicksDynamic);
     leftAxis_->setTickAnchor(0.0);
-    bottomAxis_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    bottomAxis_->setGridLineVisible(false);
     setRubberBand(QChartView::NoRubberBand);
     setRenderHint(QPainter::Antialiasing);
     updateLeftRange();
@@ -92,8 +100,6 @@ void TChart::pointsChanged()
         for (QLegendMarker* marker : markers)
             marker->setVisible(s->LineVisible());
     }
-    updateLeftRange();
-    updateBottom();
     if (!syncPosted_) {
         syncPosted_ = true;
         QMetaObject::invokeMethod(this, [this] { syncSeries(); }, Qt::QueuedConnection);
@@ -103,6 +109,8 @@ void TChart::pointsChanged()
 void TChart::syncSeries()
 {
     syncPosted_ = false;
+    updateLeftRange();
+    updateBottom();
     for (const auto& s : series_)
         s->SyncPoints();
 }
@@ -133,8 +141,8 @@ void TChart::updateLeftRange()
 
 // Point i stands at i; its label sits on that position. QCategoryAxis keeps one category
 // per distinct text, so a repeated label is made distinct with invisible characters.
-// Points are mostly added at the end, so labels that extend the ones shown are appended;
-// anything else rebuilds the axis.
+// Every change of a shown axis lays out all its labels again, so changed labels go to a
+// new axis filled before it is shown: one layout instead of one per label.
 void TChart::updateBottom()
 {
     const TChartSeries* longest = nullptr;
@@ -143,29 +151,32 @@ void TChart::updateBottom()
             longest = s.get();
     static const std::vector<QString> none;
     const std::vector<QString>& labels = longest ? longest->Labels() : none;
-    const auto shown = static_cast<std::size_t>(shownLabels_.size());
-    const bool sameRun = longest && longest == shownSeries_ && longest->Generation() == shownGeneration_;
-    const bool extends = labels.size() >= shown
-        && (sameRun || std::equal(shownLabels_.begin(), shownLabels_.end(), labels.begin()));
-    shownSeries_ = longest;
-    shownGeneration_ = longest ? longest->Generation() : 0;
-    if (!extends) {
-        for (const QString& label : bottomAxis_->categoriesLabels())
-            bottomAxis_->remove(label);
-        shownLabels_.clear();
+    if (!std::equal(shownLabels_.begin(), shownLabels_.end(), labels.begin(), labels.end())) {
+        QCategoryAxis* axis = NewBottomAxis();
         usedLabels_.clear();
-    }
-    bottomAxis_->setStartValue(-0.5);
-    for (std::size_t i = shown; i < labels.size(); ++i) {
-        QString text = labels[i];
-        while (usedLabels_.contains(text))
-            text += QChar(0x200B);
-        usedLabels_.insert(text);
-        bottomAxis_->append(text, static_cast<double>(i));
-        shownLabels_.push_back(labels[i]);
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            QString text = labels[i];
+            while (usedLabels_.contains(text))
+                text += QChar(0x200B);
+            usedLabels_.insert(text);
+            axis->append(text, static_cast<double>(i));
+        }
+        shownLabels_ = QStringList(labels.begin(), labels.end());
+        replaceBottomAxis(axis);
     }
     if (bottom_.Automatic())
         bottomAxis_->setRange(-0.5, static_cast<double>(std::max<std::size_t>(labels.size(), 1)) - 0.5);
     else
         bottomAxis_->setRange(bottom_.Minimum(), bottom_.Maximum());
+}
+
+void TChart::replaceBottomAxis(QCategoryAxis* axis)
+{
+    QChart* c = chart();
+    c->removeAxis(bottomAxis_);
+    delete bottomAxis_;
+    bottomAxis_ = axis;
+    c->addAxis(bottomAxis_, Qt::AlignBottom);
+    for (const auto& s : series_)
+        s->series_.attachAxis(bottomAxis_);
 }

@@ -2,7 +2,9 @@
 // A two-dimensional line chart on Qt Charts: series by position, a left value axis, a
 // bottom axis that shows each point's label under it, and a top axis that only keeps its
 // range (no series is drawn against it). Legend at the top; no title, no foot, no zoom
-// and no panning.
+// and no panning. Added points reach the drawn lines and the automatic axes together,
+// on the next turn of the event loop or before the next paint, so that filling a chart
+// point by point lays its axes out once.
 
 #include "platform/vcl/ChartAxis.h"
 #include "platform/vcl/ChartSeries.h"
@@ -42,6 +44,7 @@ private:
     void syncSeries();
     void updateLeftRange();
     void updateBottom();
+    void replaceBottomAxis(QCategoryAxis* axis);
 
     std::vector<std::unique_ptr<TChartSeries>> series_;
     QValueAxis* leftAxis_;
@@ -51,7 +54,5 @@ private:
     TChartAxis top_;
     QStringList shownLabels_; // the point labels the bottom axis shows, in order
     QSet<QString> usedLabels_; // their category texts, made distinct
-    const TChartSeries* shownSeries_ = nullptr; // whose labels those are, and of which
-    int shownGeneration_ = 0;                   // generation of its points
     bool syncPosted_ = false;  // a sync of the series' points is queued
 };

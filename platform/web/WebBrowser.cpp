@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -103,20 +104,39 @@ void TWebBrowser::LoadingChanged(const QWebEngineLoadingInfo& info)
         SetReadyState(READYSTATE_COMPLETE);
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
+        // Cut short by a newer navigation, which reports for itself, or turned into a
+        // download, which DownloadRequested handles.
         if (info.errorCode() == NetErrorAborted && info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain)
-            break; // replaced by a newer navigation, which reports for itself
-        if (fallback_.isValid()) {
-            const QUrl fallback = fallback_;
-            fallback_ = QUrl();
-            Load(fallback);
             break;
-        }
-        loaded_ = false;
-        SetReadyState(READYSTATE_COMPLETE);
+        LoadFailed(info.url(), info.errorString());
         break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:
         break;
     }
+}
+
+void TWebBrowser::LoadFailed(const QUrl& url, const QString& reason)
+{
+    if (fallback_.isValid()) {
+        const QUrl fallback = fallback_;
+        fallback_ = QUrl();
+        Load(fallback);
+        return;
+    }
+    loaded_ = false;
+    SetReadyState(READYSTATE_COMPLETE);
+    if (OnLoadFailed)
+        Dispatch([&] { OnLoadFailed(url, reason); });
+}
+
+void TWebBrowser::DownloadRequested(QWebEngineDownloadRequest* download)
+{
+    if (!view_ || download->page() != view_->page())
+        return;
+    // The browser shows pages; an address that answers with a file to save is a failed
+    // navigation, and nothing is written.
+    download->cancel();
+    LoadFailed(download->url(), QStringLiteral("the address offers a file to save, not a page"));
 }
 
 QString TWebBrowser::LocationURL() const
@@ -175,6 +195,7 @@ void TWebBrowser::StartEngine()
     layout()->addWidget(view_);
     QWebEnginePage* page = view_->page();
     connect(page, &QWebEnginePage::loadingChanged, this, &TWebBrowser::LoadingChanged);
+    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, &TWebBrowser::DownloadRequested);
     connect(page, &QWebEnginePage::titleChanged, this, [this](const QString& title) {
         if (loaded_)
             document_.Title = title;

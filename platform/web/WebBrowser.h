@@ -7,8 +7,11 @@
 //   another address raises EWebBrowser before anything changes). When that navigation
 //   fails to load (no network, unknown host, refused connection, an error status such as
 //   404, a missing file) and a fallback address was given, the browser goes to the
-//   fallback instead of showing the engine's error page; a failure of the fallback is
-//   left as it is (the engine's error page shows).
+//   fallback instead of showing the engine's error page; an address that answers with a
+//   file to save (a download) counts as a failure, and the download is refused. A failure
+//   of the fallback is left as it is (the engine's error page shows). OnLoadFailed is
+//   raised (through Dispatch) with the address and the reason when a navigation fails
+//   for good.
 // - The engine starts with the first navigation once the control has been painted, so a
 //   window shows its other controls before the engine's start holds up the application;
 //   until then the navigation is pending and ReadyState is READYSTATE_LOADING.
@@ -32,6 +35,7 @@
 #include <functional>
 
 class QWebEngineView;
+class QWebEngineDownloadRequest;
 class QWebEngineLoadingInfo;
 
 enum TReadyState {
@@ -59,6 +63,7 @@ public:
     ~TWebBrowser() override;
 
     std::function<void()> OnReadyStateChange;
+    std::function<void(const QUrl& url, const QString& reason)> OnLoadFailed;
 
     void Navigate(const QString& address, const QString& fallback = {});
     TReadyState ReadyState() const { return readyState_; }
@@ -77,6 +82,8 @@ private:
     void StartEngine();
     void Load(const QUrl& url);
     void LoadingChanged(const QWebEngineLoadingInfo& info);
+    void LoadFailed(const QUrl& url, const QString& reason);
+    void DownloadRequested(QWebEngineDownloadRequest* download);
     void SetReadyState(TReadyState state);
     void ApplyTextSize();
 

@@ -49,6 +49,15 @@ void BindEvents(TfrmMenu& form, TfrmMenuControl* control)
     form.OnKeyDown = [control](TKey& key, TShiftState shift) { control->FormKeyDown(key, shift); };
 }
 
+// A page that could not be shown at all (its local copy missing too) is named in the log.
+void LogFailedPages(TfrmMenu& form)
+{
+    form.WebBrowser->OnLoadFailed = [](const QUrl& url, const QString& reason) {
+        WriteLog(QStringLiteral("TfrmMenuControl"),
+                 QStringLiteral("The page %1 could not be shown: %2").arg(url.toDisplayString(), reason));
+    };
+}
+
 void SetHints(TfrmMenu& form)
 {
     form.sbtnManual->SetHint(QStringLiteral("ミモリアについて説明します"));
@@ -73,6 +82,7 @@ void TfrmMenuControlClass::Execute() const
     TfrmMenu& form = *frmMenu;
     control->FormCreate();
     BindEvents(form, control.get());
+    LogFailedPages(form);
     SetHints(form);
     form.ShowModal();
 }

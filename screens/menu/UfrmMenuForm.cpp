@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QStatusBar>
+#include <algorithm>
 
 namespace {
 
@@ -92,5 +93,7 @@ int TfrmMenu::CategoryHeight() const
 
 void TfrmMenu::SetCategoryHeight(int height)
 {
-    pnlCategory->setFixedHeight(std::max(height, MenuCategoryMinHeight));
+    // A stored height beyond any screen is kept within what a widget can be; FormResize
+    // then brings it inside the window.
+    pnlCategory->setFixedHeight(std::clamp(height, MenuCategoryMinHeight, QWIDGETSIZE_MAX));
 }

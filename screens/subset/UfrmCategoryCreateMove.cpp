@@ -3,6 +3,7 @@
 // lists, never their content.
 #include "screens/subset/UfrmCategoryCreate.h"
 
+#include "data_views/UConstDisplay.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/ListView.h"
 
@@ -11,27 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Begins an update of each list and ends it when the scope ends, however it ends.
-class TListsUpdate {
-public:
-    TListsUpdate(TListView& a, TListView& b) : a_(a), b_(b)
-    {
-        a_.BeginUpdate();
-        b_.BeginUpdate();
-    }
-    ~TListsUpdate()
-    {
-        b_.EndUpdate();
-        a_.EndUpdate();
-    }
-    TListsUpdate(const TListsUpdate&) = delete;
-    TListsUpdate& operator=(const TListsUpdate&) = delete;
-
-private:
-    TListView& a_;
-    TListView& b_;
-};
 
 // Takes the rows at the selected positions (ascending) out of rows, in that order.
 TRowList TakeRows(TRowList& rows, const std::vector<int>& selected)
@@ -82,7 +62,8 @@ TRowList& TfrmCategoryCreateControl::RowsOf(const TListView& listView)
 void TfrmCategoryCreateControl::btnRightClick()
 {
     TfrmCategoryCreate& form = *frmCategoryCreate;
-    TListsUpdate update(*form.lvAnswerUnit, *form.lvSubCategory);
+    const TListUpdate updateA(*form.lvAnswerUnit);
+    const TListUpdate updateB(*form.lvSubCategory);
     TRowList moved = TakeRows(LeftRows, form.lvAnswerUnit->SelectedIndices());
     Append(RightRows, moved);
     ShowRowCounts();
@@ -91,7 +72,8 @@ void TfrmCategoryCreateControl::btnRightClick()
 void TfrmCategoryCreateControl::btnLeftClick()
 {
     TfrmCategoryCreate& form = *frmCategoryCreate;
-    TListsUpdate update(*form.lvAnswerUnit, *form.lvSubCategory);
+    const TListUpdate updateA(*form.lvAnswerUnit);
+    const TListUpdate updateB(*form.lvSubCategory);
     TRowList moved = TakeRows(RightRows, form.lvSubCategory->SelectedIndices());
     Append(LeftRows, moved);
     ShowRowCounts();
@@ -100,7 +82,8 @@ void TfrmCategoryCreateControl::btnLeftClick()
 void TfrmCategoryCreateControl::btnRightAllClick()
 {
     TfrmCategoryCreate& form = *frmCategoryCreate;
-    TListsUpdate update(*form.lvAnswerUnit, *form.lvSubCategory);
+    const TListUpdate updateA(*form.lvAnswerUnit);
+    const TListUpdate updateB(*form.lvSubCategory);
     Append(RightRows, LeftRows);
     ShowRowCounts();
 }
@@ -108,7 +91,8 @@ void TfrmCategoryCreateControl::btnRightAllClick()
 void TfrmCategoryCreateControl::btnLeftAllClick()
 {
     TfrmCategoryCreate& form = *frmCategoryCreate;
-    TListsUpdate update(*form.lvAnswerUnit, *form.lvSubCategory);
+    const TListUpdate updateA(*form.lvAnswerUnit);
+    const TListUpdate updateB(*form.lvSubCategory);
     Append(LeftRows, RightRows);
     ShowRowCounts();
 }
@@ -149,7 +133,8 @@ void TfrmCategoryCreateControl::lvDragOver(TListView&, TListView&, int, int, boo
 
 void TfrmCategoryCreateControl::lvDragDrop(TListView& sender, TListView& source, int x, int y)
 {
-    TListsUpdate update(sender, source);
+    const TListUpdate updateA(sender);
+    const TListUpdate updateB(source);
     TRowList& from = RowsOf(source);
     TRowList& to = RowsOf(sender);
     const int drop = sender.ItemAt(x, y);

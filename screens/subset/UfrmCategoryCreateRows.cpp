@@ -110,9 +110,9 @@ void TfrmCategoryCreateControl::LoadLists()
     TfrmCategoryCreate& form = *frmCategoryCreate;
     ClearListViewObjects(*form.lvAnswerUnit, LeftRows);
     ClearListViewObjects(*form.lvSubCategory, RightRows);
-    form.lvAnswerUnit->BeginUpdate();
-    form.lvSubCategory->BeginUpdate();
-    try {
+    {
+        const TListUpdate updateLeft(*form.lvAnswerUnit);
+        const TListUpdate updateRight(*form.lvSubCategory);
         LoadQuestionRows();
         // Where each number stands on the left, equal numbers in row order.
         std::unordered_map<int, std::vector<std::size_t>> positions;
@@ -131,13 +131,7 @@ void TfrmCategoryCreateControl::LoadLists()
         }
         std::erase_if(LeftRows, [](const std::unique_ptr<TListItem>& row) { return !row; });
         ShowRowCounts();
-    } catch (...) {
-        form.lvAnswerUnit->EndUpdate();
-        form.lvSubCategory->EndUpdate();
-        throw;
     }
-    form.lvAnswerUnit->EndUpdate();
-    form.lvSubCategory->EndUpdate();
     form.lvSubCategory->setFocus();
 }
 

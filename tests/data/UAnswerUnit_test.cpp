@@ -11,6 +11,7 @@
 #include "data/UUnitHistoryControl.h"
 #include "platform/core/Exception.h"
 #include "platform/datetime/DateTime.h"
+#include "platform/text/Ansi.h"
 #include "platform/vcl/ListView.h"
 #include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
@@ -34,7 +35,7 @@ constexpr TDateTime Second = 1.0 / 86400.0;
 class Units : public SubsetFolder {
 protected:
     Units()
-        : SubsetFolder(ProgramUnits({"UReply", "USetting", "UReplyControl", "UAnswer",
+        : SubsetFolder(ProgramUnits({"USubCategory", "UReply", "USetting", "UReplyControl", "UAnswer",
                                      "UAnswerControl", "UUnitHistory", "UUnitHistoryControl",
                                      "UAnswerUnit", "UAnswerUnitControl"}))
     {
@@ -218,6 +219,95 @@ TEST_F(Units, RowsShowFinishedQuestionsAndTheHistoryOfTheirOwnSizeAndSubset)
                                                   QStringLiteral("2"), QStringLiteral("8%")}));
     EXPECT_EQ(bySize25[0][6], QStringLiteral("0分50秒"));
     EXPECT_EQ(bySize25[0][7], QStringLiteral("2026/04/01 09:00:00"));
+}
+
+TEST_F(Units, AHistoryValueThatCannotBeShownIsADashAndEveryUnitIsListed)
+{
+    WriteAnswerFile(Folder(), Range(1, 30));
+    const TDateTime beyond = EncodeDate(9999, 12, 31) + 3; // past the last date
+    const TDateTime later = EncodeDateTime(2026, 4, 2, 18, 5, 7, 0);
+    WriteHistory({{10, 1, All, beyond, 10, -3 * Second},
+                  {10, 2, All, later, 10, -3.0e6}, // a mean of three million days
+                  {10, 3, All, later, 10, -1 * Second}});
+    SaveChoice(All);
+    Open(10);
+    const std::vector<QStringList> rows = UnitRows(10);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (QStringList{QStringLiteral("  1"), QStringLiteral("1"), QStringLiteral("10"),
+                                    QStringLiteral("0"), QStringLiteral("0%"), QStringLiteral("10"),
+                                    QStringLiteral("0分30秒"), QStringLiteral("-")}));
+    EXPECT_EQ(rows[1].mid(6), (QStringList{QStringLiteral("- 秒"), QStringLiteral("2026/04/02 18:05:07")}));
+    EXPECT_EQ(rows[2].mid(1, 1), QStringList{QStringLiteral("1")});
+    EXPECT_EQ(rows[2].mid(6), (QStringList{QStringLiteral("0分10秒"), QStringLiteral("2026/04/02 18:05:07")}));
+}
+
+TEST_F(Units, AReplyTimeThatCannotBeShownKeepsTheUnitAndAnswerListsWhole)
+{
+    WriteAnswerFile(Folder(), Range(1, 3));
+    const TDateTime beyond = EncodeDate(9999, 12, 31) + 3; // past the last date
+    WriteReplyFile(Folder() + QStringLiteral("Reply.cds"),
+                   {{2, ReplyTypeText, ReplyStateWritten, beyond + Second, beyond, beyond + 2 * Second,
+                     QStringLiteral("r"), false, false}});
+    Open(10);
+    const std::vector<QStringList> units = UnitRows(10);
+    ASSERT_EQ(units.size(), 1u);
+    EXPECT_EQ(units[0][3], QStringLiteral("0"));
+
+    TRowList rows;
+    AnswerUnitControl->ShowUnitQuestions(10, 1, list_, rows);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1]->SubItems.mid(1, 1), QStringList{QStringLiteral("1")}); // tested once
+    EXPECT_EQ(rows[1]->SubItems.last(), QStringLiteral("-"));
+}
+
+TEST_F(Units, PassAndTestCountsBelowOneFinishNoQuestionBeforeItIsTested)
+{
+    WriteAnswerFile(Folder(), Range(1, 4));
+    WriteReplies({1}, 1);
+    WriteFile(QStringLiteral("Control.inf"),
+              EncodeAnsi(QStringLiteral("[設定]\r\nｸﾘｱｰ回数=0\r\n最大ﾃｽﾄ回数=-1\r\n")));
+    Open(10);
+    const std::vector<QStringList> rows = UnitRows(10);
+    ASSERT_EQ(rows.size(), 1u);
+    // Finished: none of four; remaining: four.
+    EXPECT_EQ(rows[0].mid(3, 3), (QStringList{QStringLiteral("0"), QStringLiteral("0%"), QStringLiteral("4")}));
+}
+
+TEST_F(Units, EveryListOfTheCategoryTakesAWidthBelowMinusTwoAsMissing)
+{
+    WriteFile(QStringLiteral("Control.inf"),
+              EncodeAnsi(QStringLiteral("[問題一覧幅]\r\n答え=-5\r\nNo.=44\r\n"
+                                        "[単位一覧幅]\r\n問題数=-7\r\nｸﾘｱ率=77\r\n"
+                                        "[単位履歴幅]\r\n平均=-3\r\n正解数=-2147483648\r\n"
+                                        "[回答幅]\r\n正解=-100\r\n")));
+    const QByteArray file = ReadFile(QStringLiteral("Control.inf"));
+    Open(10);
+    const int digit = list_.TextWidth(QStringLiteral("1"));
+
+    TListView answers;
+    AnswerControl->SetupColumns(answers);
+    EXPECT_EQ(answers.Column(1).Width(), digit * 7 + 15);
+    EXPECT_EQ(answers.Column(0).Width(), 44);
+
+    AnswerUnitControl->SetupColumns(list_);
+    EXPECT_EQ(list_.Column(2).Width(), digit * 6 + 15);
+    EXPECT_EQ(list_.Column(4).Width(), 77);
+
+    TListView history;
+    UnitHistoryControl->SetupColumns(history);
+    EXPECT_EQ(history.Column(5).Width(), UnitHistoryColumnWidths[5]);
+    EXPECT_EQ(history.Column(2).Width(), UnitHistoryColumnWidths[2]);
+
+    TListView replies;
+    ReplyControl->SetupColumns(replies);
+    EXPECT_EQ(replies.Column(3).Width(), ReplyColumnWidths[3]);
+
+    // The file keeps its values until the widths are saved; each bad one is logged once.
+    EXPECT_EQ(ReadFile(QStringLiteral("Control.inf")), file);
+    const QString log = DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")));
+    for (const char* key : {"[問題一覧幅] 答え=-5", "[単位一覧幅] 問題数=-7", "[単位履歴幅] 平均=-3",
+                            "[回答幅] 正解=-100"})
+        EXPECT_EQ(log.count(QString::fromUtf8(key)), 1) << key << log.toStdString();
 }
 
 TEST_F(Units, ShowUnitQuestionsFillsTheAnswerListOfOneUnit)

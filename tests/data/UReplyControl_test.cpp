@@ -9,6 +9,7 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -102,19 +103,67 @@ TEST_F(ReplyStore, ASecondSaveOfTheSameChainWritesNothing)
     EXPECT_EQ(StoredNumbers(), (std::vector<int>{2, 1}));
 }
 
-TEST_F(ReplyStore, StoppingATestLeavesNoneOfItsRepliesAndStoredStatesCountAsTheySay)
+TEST_F(ReplyStore, StoppingATestLeavesNoneOfItsRepliesAndAStoredZeroWaitsForJudging)
 {
     TReplyRow unjudged = Row(7, Day, 1, 2);
     unjudged.State = ReplyStateUnjudged;
-    TReplyRow judged = Row(8, Day + 1, 1, 2);
-    judged.State = ReplyStateJudged;
-    WriteReplies({unjudged, judged});
+    WriteReplies({unjudged, Row(8, Day + 1, 1, 2)});
     Open();
     RunTest(1, 3, Day + 2);
-    Open(); // the test stopped: its replies are dropped, the stored 1 is written again
-    EXPECT_EQ(StoredNumbers(), (std::vector<int>{8, 7, 8}));
+    Open(); // the test stopped: its replies are dropped
+    EXPECT_EQ(StoredNumbers(), (std::vector<int>{7, 8}));
     EXPECT_EQ(ReplyControl->FirstUnjudged(), 7);
     EXPECT_EQ(ReplyControl->JudgeList.size(), 1u);
+}
+
+TEST_F(ReplyStore, AStoredJudgedRowIsWrittenOnceAsWrittenAfterAnyNumberOfOpenings)
+{
+    TReplyRow judged = Row(5, Day, 1, 2, QStringLiteral("r5"), true, true);
+    judged.State = ReplyStateJudged;
+    WriteReplies({judged});
+    const auto countsOnce = [this](const char* when) {
+        EXPECT_EQ(ReplyControl->CountTests(5), 1) << when;
+        TStringList lines;
+        ReplyControl->GetStatistics(5, lines);
+        EXPECT_EQ(lines.Values(QStringLiteral("TestCount")), QStringLiteral("1")) << when;
+        EXPECT_EQ(lines.Values(QStringLiteral("ClearCount")), QStringLiteral("1")) << when;
+        EXPECT_EQ(ReplyControl->FirstUnjudged(), -1) << when;
+    };
+
+    Open(); // opened, then released by the next opening
+    countsOnce("first");
+    Open(); // opened and saved by the checking screen, a test of question 6 judged
+    countsOnce("second");
+    ReplyControl->SavePending();
+    RunTest(6, 1, Day + 1);
+    JudgeAll(false);
+    Open(); // released with the new reply written beside the stored one
+    countsOnce("third");
+    ReplyControl->SavePending();
+
+    const std::vector<TReplyRow> stored = StoredReplies();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].No, 6);
+    EXPECT_EQ(stored[1].No, 5);
+    EXPECT_EQ(stored[1].Data, QStringLiteral("r5"));
+    EXPECT_TRUE(stored[1].Clear && stored[1].Answer);
+    for (const TReplyRow& row : stored)
+        EXPECT_EQ(row.State, ReplyStateWritten) << row.No;
+}
+
+TEST_F(ReplyStore, AStoredJudgedRowWhoseFileCannotBeWrittenIsMarkedAtTheNextWrite)
+{
+    TReplyRow judged = Row(5, Day, 1, 2);
+    judged.State = ReplyStateJudged;
+    WriteReplies({judged});
+    Open();
+    const QByteArray bytes = program_.Read(QStringLiteral("VEKTest/Reply.cds"));
+    ASSERT_TRUE(QFile::remove(ReplyPath()));
+    EXPECT_THROW(ReplyControl->SavePending(), Exception);
+    program_.Write(QStringLiteral("VEKTest/Reply.cds"), bytes);
+    ReplyControl->SavePending();
+    ASSERT_EQ(StoredReplies().size(), 1u);
+    EXPECT_EQ(StoredReplies()[0].State, ReplyStateWritten);
 }
 
 TEST_F(ReplyStore, TheQueueWalksTheUnjudgedRepliesStayingAtItsEnds)
@@ -386,10 +435,27 @@ TEST_F(ReplyStore, ColumnWidthsComeFromControlInfWithDefaultsAndGoBackAsTheyAre)
     ReplyControl->SaveColumnWidths(list);
     EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("VEKTest/Control.inf"))),
               QStringLiteral("[回答幅]\r\n回答時間=75\r\n正解=0\r\nﾃｽﾄ時刻=130\r\n開始時刻=60\r\n合格=37\r\n"));
+    // Widths stored already are not written again: the file is left alone.
+    const QString path = program_.FilePath(QStringLiteral("VEKTest/Control.inf"));
+    const QDateTime past = QDateTime::currentDateTime().addDays(-1);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
+    }
+    ReplyControl->SaveColumnWidths(list);
+    EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
+    list.Column(2).SetWidth(64);
+    ReplyControl->SaveColumnWidths(list);
+    EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("VEKTest/Control.inf"))),
+              QStringLiteral("[回答幅]\r\n回答時間=75\r\n正解=0\r\nﾃｽﾄ時刻=130\r\n開始時刻=64\r\n合格=37\r\n"));
 
-    // A width below the column's range raises, as for every list of the system.
-    program_.Write(QStringLiteral("VEKTest/Control.inf"), EncodeAnsi(QStringLiteral("[回答幅]\r\n合格=-3\r\n")));
-    EXPECT_THROW(ReplyControl->SetupColumns(list), ERangeError);
+    // A width below -2 is no width: taken as missing, and the file keeps it.
+    program_.Write(QStringLiteral("VEKTest/Control.inf"), EncodeAnsi(QStringLiteral("[回答幅]\r\n合格=-3\r\n正解=-2\r\n")));
+    ReplyControl->SetupColumns(list);
+    EXPECT_EQ(list.Column(4).Width(), 37);
+    EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("VEKTest/Control.inf"))),
+              QStringLiteral("[回答幅]\r\n合格=-3\r\n正解=-2\r\n"));
 }
 
 TEST_F(ReplyStore, AFailedSaveKeepsTheRepliesJudgedAndAFailedSaveAtReleaseIsLogged)

@@ -69,7 +69,8 @@ TEST_F(ReplyRecords, TheChainFollowsReplyStartWithKindsAndStatesAsStored)
     Open();
 
     EXPECT_EQ(ChainNumbers(ReplyControl->Head.get()), (std::vector<int>{2, 3, 1, 4}));
-    EXPECT_EQ(ChainStates(ReplyControl->Head.get()), (std::vector<int>{0, 1, 2, 2}));
+    // A stored 0 waits for judging; a stored 1 is in the file already and counts as written.
+    EXPECT_EQ(ChainStates(ReplyControl->Head.get()), (std::vector<int>{0, 2, 2, 2}));
     EXPECT_EQ(Kinds(ReplyControl->Head.get()), QStringLiteral("Image Voice Text Text Null"));
     const TReply& first = *ReplyControl->Head;
     EXPECT_EQ(first.Data, QStringLiteral("early"));
@@ -211,6 +212,59 @@ TEST_F(ReplyRecords, ChartPointsAreZeroTotalAndStartSecondsPaddedToTenOnTheZeroL
     EXPECT_EQ(chart.Series(2).PointColor(0), chart.Series(2).SeriesColor());
     EXPECT_EQ(chart.BottomLabels().mid(0, 3),
               (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+}
+
+TEST_F(ReplyRecords, ATimeThatCannotBeShownIsADashAndTheOtherRepliesStillCount)
+{
+    const TDateTime beyond = EncodeDate(9999, 12, 31) + 3; // past the last date
+    TReplyRow lateStart = Row(3, beyond, 1, 2);
+    TReplyRow hugeEnd = Row(4, Day + 1, 1, 2);
+    hugeEnd.EndTime = 5.0e6;
+    WriteReplies({Row(3, Day, 2.5, 4.125), lateStart, Row(4, Day, 1, 2), hugeEnd});
+    Open();
+    const QString log = DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")));
+    EXPECT_EQ(log.count(QStringLiteral("\r\n")), 1) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Reply.cds: 2 row(s)"))) << log.toStdString();
+
+    EXPECT_EQ(Statistics(3),
+              (QStringList{QStringLiteral("EndDate="), QStringLiteral("TestTime=2.000秒"),
+                           QStringLiteral("TestCount=2"), QStringLiteral("AnswerCount=0"),
+                           QStringLiteral("ClearCount=0")}));
+    EXPECT_EQ(Statistics(4).mid(0, 3),
+              (QStringList{QStringLiteral("EndDate=2026/12/10 10:30:15"), QStringLiteral("TestTime=- 秒"),
+                           QStringLiteral("TestCount=2")}));
+
+    TListView list;
+    TRowList rows;
+    ReplyControl->FillListView(3, list, rows);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]->Caption, QStringLiteral("-"));
+    EXPECT_EQ(rows[0]->SubItems.mid(0, 2), (QStringList{QStringLiteral("2.000秒"), QStringLiteral("1.000秒")}));
+    EXPECT_EQ(rows[1]->Caption, QStringLiteral("2026/12/09 10:30:15"));
+    rows.clear();
+    ReplyControl->FillListView(4, list, rows);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]->SubItems.mid(0, 2), (QStringList{QStringLiteral("- 秒"), QStringLiteral("- 秒")}));
+    EXPECT_EQ(rows[1]->SubItems[0], QStringLiteral("2.000秒"));
+
+    TChart chart;
+    for (int i = 0; i < 3; ++i)
+        chart.AddSeries();
+    ReplyControl->ShowChart(4, chart);
+    ASSERT_EQ(chart.Series(1).Count(), 2);
+    EXPECT_DOUBLE_EQ(chart.Series(1).YValue(0), 2.0);
+    EXPECT_DOUBLE_EQ(chart.Series(1).YValue(1), 0.0);
+
+    const TReply* huge = ReplyControl->Head.get();
+    while (huge->Next && huge->EndTime != 5.0e6)
+        huge = huge->Next.get();
+    TStringList info;
+    huge->GetReplyInfo(info);
+    EXPECT_EQ(Lines(info).mid(0, 2),
+              (QStringList{QStringLiteral("REPLY_START=1.000"), QStringLiteral("TOTAL_TIME= - ")}));
+
+    Open(); // nothing is rewritten: every reply stays as stored
+    EXPECT_EQ(StoredReplies().size(), 4u);
 }
 
 TEST_F(ReplyRecords, LongDataIsCutTo255BytesWithoutSplittingACharacter)

@@ -3,6 +3,7 @@
 
 #include "platform/ini/IniFile.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 #include <QApplication>
@@ -48,7 +49,7 @@ TEST_F(Settings, TheValuesOfTheFileAreReadByTheirExactKeys)
     EXPECT_EQ(Setting->ClearSecondsIndex, 5);
 }
 
-TEST_F(Settings, OnlyTheClearTimeIndexIsHeldInItsRange)
+TEST_F(Settings, TheClearTimeIndexIsHeldInItsRangeAndLargeCountsAreKept)
 {
     struct Case {
         const char* Line;
@@ -62,12 +63,49 @@ TEST_F(Settings, OnlyTheClearTimeIndexIsHeldInItsRange)
     }
     EXPECT_DOUBLE_EQ(ClearTimes[18], 9.5);
 
-    WriteControlInf("[設定]\r\nﾕｰｻﾞ単位=0\r\nｸﾘｱｰ回数=5000\r\n最大ﾃｽﾄ回数=3\r\n表示順=abc\r\n");
+    WriteControlInf("[設定]\r\nﾕｰｻﾞ単位=1\r\nｸﾘｱｰ回数=5000\r\n最大ﾃｽﾄ回数=3\r\n表示順=abc\r\n");
     Open();
-    EXPECT_EQ(Setting->UserUnit, 0);
+    EXPECT_EQ(Setting->UserUnit, 1);
     EXPECT_EQ(Setting->ClearCount, 5000);
     EXPECT_EQ(Setting->MaxTestCount, 3);
     EXPECT_FALSE(Setting->RandomOrder);
+}
+
+TEST_F(Settings, CountsBelowOneAreTheirDefaultsAndTheUnitSizeIsAtMostAThousand)
+{
+    struct Case {
+        const char* Lines;
+        int UserUnit, ClearCount, MaxTestCount, Logged;
+    } cases[] = {
+        {"ﾕｰｻﾞ単位=0\r\nｸﾘｱｰ回数=0\r\n最大ﾃｽﾄ回数=0\r\n", 10, 5, 10, 3},
+        {"ﾕｰｻﾞ単位=-2147483648\r\nｸﾘｱｰ回数=-1\r\n最大ﾃｽﾄ回数=-7\r\n", 10, 5, 10, 3},
+        {"ﾕｰｻﾞ単位=2147483647\r\n", 1000, 5, 10, 1},
+        {"ﾕｰｻﾞ単位=1001\r\n", 1000, 5, 10, 1},
+        {"ﾕｰｻﾞ単位=1000\r\nｸﾘｱｰ回数=1\r\n最大ﾃｽﾄ回数=1\r\n", 1000, 1, 1, 0},
+        {"ﾕｰｻﾞ単位=1\r\nｸﾘｱｰ回数=2147483647\r\n", 1, 2147483647, 10, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string("[設定]\r\n") + c.Lines;
+        WriteControlInf(text.c_str());
+        QFile::remove(program_.FilePath(QStringLiteral("Vek.Log")));
+        Open();
+        EXPECT_EQ(Setting->UserUnit, c.UserUnit) << c.Lines;
+        EXPECT_EQ(Setting->ClearCount, c.ClearCount) << c.Lines;
+        EXPECT_EQ(Setting->MaxTestCount, c.MaxTestCount) << c.Lines;
+        const QString log = QFile::exists(program_.FilePath(QStringLiteral("Vek.Log")))
+            ? DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")))
+            : QString();
+        EXPECT_EQ(log.count(QStringLiteral("\r\n")), c.Logged) << log.toStdString();
+        // Reading changes nothing in the file.
+        EXPECT_EQ(ControlInfBytes(), EncodeAnsi(QString::fromUtf8(text.c_str()))) << c.Lines;
+    }
+
+    // What the dialog saves is what was used.
+    WriteControlInf("[設定]\r\nﾕｰｻﾞ単位=0\r\nｸﾘｱｰ回数=0\r\n最大ﾃｽﾄ回数=-3\r\n");
+    Open();
+    Setting->Save();
+    EXPECT_EQ(ControlInf(), QStringLiteral("[設定]\r\nﾕｰｻﾞ単位=10\r\nｸﾘｱｰ回数=5\r\n最大ﾃｽﾄ回数=10\r\n"
+                                           "ｸﾘｱｰ秒=5\r\n表示順=0\r\n"));
 }
 
 TEST_F(Settings, SaveWritesTheFiveKeysInOrderAndLeavesTheRestOfTheFile)

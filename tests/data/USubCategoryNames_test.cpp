@@ -29,8 +29,7 @@ TStringList Lines(const QStringList& lines)
 class SubsetNames : public SubsetFolder {
 protected:
     SubsetNames()
-        : SubsetFolder({{"UUnitHistory", InitializeUUnitHistory, FinalizeUUnitHistory},
-                        {"UUnitHistoryControl", InitializeUUnitHistoryControl, FinalizeUUnitHistoryControl}})
+        : SubsetFolder(ProgramUnits({"USubCategory", "UUnitHistory", "UUnitHistoryControl"}))
     {
     }
 

@@ -27,8 +27,9 @@ inline void WriteAnswerFile(const QString& folder, const std::vector<int>& numbe
 
 class SubsetFolder : public testing::Test {
 protected:
-    explicit SubsetFolder(std::vector<TUnit> moreUnits = {})
-        : units_(WithSubCategory(std::move(moreUnits)))
+    // units: those the test needs, from the program's list; the subset store at least.
+    explicit SubsetFolder(std::vector<TUnit> units = ProgramUnits({"USubCategory"}))
+        : units_(std::move(units))
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
         SubCategory->SetFolder(Folder());
@@ -60,12 +61,5 @@ protected:
     TempProgramFolder program_;
 
 private:
-    static std::vector<TUnit> WithSubCategory(std::vector<TUnit> more)
-    {
-        std::vector<TUnit> units = ProgramUnits({"USubCategory"});
-        units.insert(units.end(), more.begin(), more.end());
-        return units;
-    }
-
     TUnits units_;
 };

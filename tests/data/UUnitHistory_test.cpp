@@ -120,6 +120,53 @@ TEST_F(HistoryRows, RowsOfEqualDatesTakeTheTotalOfTheFirstInFileOrder)
                                   QStringLiteral("TestCount=4")}));
 }
 
+TEST_F(HistoryRows, ADateOrTimeThatCannotBeShownIsADashAndEveryOtherRowStillCounts)
+{
+    const TDateTime beyond = EncodeDate(9999, 12, 31) + 2.5; // past the last date
+    WriteHistory({{10, 1, All, Day, -2.0 * HistorySecond, 10, 9, 8},
+                  {10, 1, All, beyond, -1.0 * HistorySecond, 10, 5, 4},
+                  {10, 1, All, Day + 1, -3.0e6, 10, 3, 2}, // a mean of three million days
+                  {10, 2, All, Day, -3.0e6, 4, 1, 1},
+                  {10, 3, All, Day, -1.0 * HistorySecond, 10, 1, 1}});
+    Open();
+    // One line for the file, naming it and the two rows of unit 1 and the row of unit 2.
+    const QString log = Log();
+    EXPECT_EQ(log.count(QStringLiteral("\r\n")), 1) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("UnitHistory.cds: 3 row(s)"))) << log.toStdString();
+
+    TListView list;
+    TRowList rows;
+    UnitHistoryControl->FillListView(10, 1, All, list, rows);
+    EXPECT_EQ(HistoryRowTexts(rows),
+              (QStringList{QStringLiteral("2024/05/02 13:07:09|10|3|2|- 秒|- 秒|30%|20%"),
+                           QStringLiteral("-|10|5|4|0分10秒|1.000秒|50%|40%"),
+                           QStringLiteral("2024/05/01 13:07:09|10|9|8|0分20秒|2.000秒|90%|80%")}));
+
+    TChart chart;
+    AddHistorySeries(chart);
+    UnitHistoryControl->ShowChart(10, 1, All, chart);
+    EXPECT_EQ(Points(chart, 1), (std::vector<double>{10, 10, 10}));
+    EXPECT_EQ(Points(chart, 2), (std::vector<double>{9, 5, 3}));
+    EXPECT_EQ(Points(chart, 4), (std::vector<double>{2.0, 1.0, 0.0}));
+
+    // The latest test is the one past the last date: its date is blank, its total shown.
+    EXPECT_EQ(HistoryStatistics(10, 1, All),
+              (QStringList{QStringLiteral("EndDate="), QStringLiteral("AllDate=1899/12/30 0:00:10"),
+                           QStringLiteral("TestCount=3")}));
+    EXPECT_EQ(HistoryStatistics(10, 2, All),
+              (QStringList{QStringLiteral("EndDate=2024/05/01 13:07:09"), QStringLiteral("AllDate="),
+                           QStringLiteral("TestCount=1")}));
+    EXPECT_EQ(HistoryStatistics(10, 3, All)[1], QStringLiteral("AllDate=1899/12/30 0:00:10"));
+
+    // The rows are kept as they are, and the next new row goes in beside them.
+    Add({10, 3, All, Day + 3, -1.0 * HistorySecond, 10, 1, 1});
+    UnitHistoryControl->SavePending();
+    const std::vector<THistoryRow> stored = StoredHistory();
+    ASSERT_EQ(stored.size(), 6u);
+    EXPECT_EQ(stored[1].TestDate, beyond);
+    EXPECT_EQ(stored[2].Average, -3.0e6);
+}
+
 TEST_F(HistoryRows, TheLeftAxisRunsToTheUnitSizePlusOneAndAtLeastEleven)
 {
     Open();

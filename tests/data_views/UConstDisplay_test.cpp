@@ -88,8 +88,11 @@ TEST_F(RowsList, SetupListColumnTakesTheStoredWidthOrTheTextWidthDefault)
     EXPECT_EQ(list_.Column(1).Width(), 120);
     EXPECT_EQ(list_.Column(2).Width(), 30); // the columns' minimum
     EXPECT_EQ(list_.Column(3).Width(), 7 * 6 + 15); // not a number: the default
-    EXPECT_THROW(SetupListColumn(ini, list_, 4, section, QStringLiteral("合格数"), TAlignment::taRightJustify, 6),
-                 ERangeError);
+    // Below -2 is no width at all: the default, with one log line naming the key.
+    SetupListColumn(ini, list_, 4, section, QStringLiteral("合格数"), TAlignment::taRightJustify, 6);
+    EXPECT_EQ(list_.Column(4).Width(), 7 * 6 + 15);
+    const QString log = DecodeAnsi(folder.Read(QStringLiteral("Vek.Log")));
+    EXPECT_EQ(log.count(QStringLiteral("[問題一覧幅] 合格数=-5")), 1) << log.toStdString();
     EXPECT_THROW(SetupListColumn(ini, list_, 5, section, QStringLiteral("x"), TAlignment::taLeftJustify, 1),
                  ERangeError);
 }

@@ -2,6 +2,7 @@
 #include "platform/vcl/Chart.h"
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -18,6 +19,12 @@ QCategoryAxis* BottomAxisOf(TChart& chart)
 QValueAxis* LeftAxisOf(TChart& chart)
 {
     return qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+}
+
+// Added points reach the axes on the next turn of the event loop.
+void Settle(TChart& chart)
+{
+    QCoreApplication::sendPostedEvents(&chart);
 }
 
 } // namespace
@@ -56,6 +63,7 @@ TEST(Chart, LabelsStandUnderTheirPoints)
         values.Add(i * 1.5, QString::number(i));
     }
     EXPECT_EQ(chart.BottomLabels(), (QStringList{"1", "2", "3"}));
+    Settle(chart);
     QCategoryAxis* axis = BottomAxisOf(chart);
     ASSERT_NE(axis, nullptr);
     EXPECT_EQ(axis->categoriesLabels(), (QStringList{"1", "2", "3"}));
@@ -65,8 +73,21 @@ TEST(Chart, LabelsStandUnderTheirPoints)
     EXPECT_DOUBLE_EQ(axis->max(), 2.5);
 
     labels.Add(0, QStringLiteral("3")); // a repeated label still gets its own place
+    Settle(chart);
+    axis = BottomAxisOf(chart);
     EXPECT_EQ(axis->categoriesLabels().size(), 4);
     EXPECT_DOUBLE_EQ(axis->max(), 3.5);
+
+    // A new run of points with other labels replaces them all.
+    labels.Clear();
+    values.Clear();
+    values.Add(1, QStringLiteral("a"));
+    values.Add(2, QStringLiteral("a"));
+    Settle(chart);
+    EXPECT_EQ(BottomAxisOf(chart)->categoriesLabels().size(), 2);
+    EXPECT_EQ(BottomAxisOf(chart)->categoriesLabels().value(0), QStringLiteral("a"));
+    EXPECT_DOUBLE_EQ(BottomAxisOf(chart)->max(), 1.5);
+    EXPECT_EQ(values.Series().attachedAxes().size(), 2);
 }
 
 TEST(Chart, AxisRangesSetInCodeOrFollowingThePoints)
@@ -74,12 +95,14 @@ TEST(Chart, AxisRangesSetInCodeOrFollowingThePoints)
     TChart chart;
     TChartSeries& series = chart.AddSeries();
     series.Add(4, QStringLiteral("1"));
+    Settle(chart);
     EXPECT_DOUBLE_EQ(LeftAxisOf(chart)->max(), 4.0);
 
     chart.LeftAxis().SetAutomatic(false);
     chart.LeftAxis().SetMinimum(0);
     chart.LeftAxis().SetMaximum(10.5);
     series.Add(20, QStringLiteral("2"));
+    Settle(chart);
     EXPECT_DOUBLE_EQ(LeftAxisOf(chart)->min(), 0.0);
     EXPECT_DOUBLE_EQ(LeftAxisOf(chart)->max(), 10.5);
 

@@ -112,16 +112,44 @@ TEST_F(Browser, ASecondFailureIsLeftAsItIs)
 {
     TClosedLocalPort closed;
     Show();
+    QList<QUrl> failed;
+    browser_->OnLoadFailed = [&](const QUrl& url, const QString& reason) {
+        failed << url;
+        EXPECT_FALSE(reason.isEmpty());
+    };
     browser_->Navigate(QStringLiteral("127.0.0.1:%1/help/info.html").arg(closed.Port()),
                        program_.FilePath(QStringLiteral("help/info.html")));
     ASSERT_TRUE(WaitComplete());
     EXPECT_EQ(browser_->Document(), nullptr);
     EXPECT_EQ(browser_->LocationURL(), LocalUrl(QStringLiteral("help/info.html")));
+    // Reported once, for the navigation that failed for good.
+    EXPECT_EQ(failed, QList<QUrl>{QUrl(LocalUrl(QStringLiteral("help/info.html")))});
     // The error page stays: nothing more is loaded.
     states_.clear();
     QTest::qWait(500);
     EXPECT_TRUE(states_.empty());
     EXPECT_EQ(browser_->ReadyState(), READYSTATE_COMPLETE);
+}
+
+TEST_F(Browser, AnAddressOfAFileToSaveIsAFailedNavigation)
+{
+    program_.Write(QStringLiteral("help/guide.html"), Page("local guide"));
+    program_.Write(QStringLiteral("help/pack.zip"), QByteArray("PK\x03\x04", 4) + QByteArray(2000, '\x9c'));
+    Show();
+    QList<QUrl> failed;
+    browser_->OnLoadFailed = [&](const QUrl& url, const QString&) { failed << url; };
+    browser_->Navigate(program_.FilePath(QStringLiteral("help/pack.zip")), program_.FilePath(QStringLiteral("help/guide.html")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return browser_->ReadyState() == READYSTATE_COMPLETE && browser_->Document(); }, 20000))
+        << browser_->LocationURL().toStdString();
+    EXPECT_EQ(Title(), QStringLiteral("local guide"));
+    EXPECT_TRUE(failed.isEmpty());
+
+    // Without a fallback: loading ends, no page, one report.
+    browser_->Navigate(program_.FilePath(QStringLiteral("help/pack.zip")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !failed.isEmpty(); }, 20000));
+    EXPECT_EQ(browser_->ReadyState(), READYSTATE_COMPLETE);
+    EXPECT_EQ(browser_->Document(), nullptr);
+    EXPECT_EQ(failed, QList<QUrl>{QUrl(LocalUrl(QStringLiteral("help/pack.zip")))});
 }
 
 TEST_F(Browser, AFallbackServesOnlyItsOwnNavigation)

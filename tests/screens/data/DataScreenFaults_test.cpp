@@ -287,3 +287,59 @@ TEST_F(DataScreen, AnImportInTheSubsetEditorIsFollowedWhateverTheEditorReturns)
     });
     SetFileDialogAnswerer(previous);
 }
+
+TEST_F(DataScreen, ACategoryWithoutQuestionsOpensAndClosesWithoutAnError)
+{
+    WriteCategory(std::vector<int>{});
+    TExceptionCount exceptions;
+    OpenScreen([&] {
+        EXPECT_EQ(Form().lvAnswerUnit->ItemCount(), 0);
+        EXPECT_EQ(Control().UnitNo, 0);
+    });
+    EXPECT_EQ(exceptions.Count, 0);
+    // Every list's widths that exist were saved, those after the empty answer list too.
+    EXPECT_TRUE(Ini().ValueExists("回答幅", "ﾃｽﾄ時刻"));
+    EXPECT_FALSE(Ini().ValueExists("問題一覧幅", AnswerColumnCaptions[0]));
+}
+
+TEST_F(DataScreen, AUnitOfPictureAnswersThatAreNoPicturesClearsTheRepliesOfTheUnitBefore)
+{
+    // Unit 1 holds text answers, unit 2 only picture answers whose files are no JPEG.
+    program_.Write("VEKTest/bad.jpg", "not a jpeg at all");
+    WriteTable("Question.cds", {1, 2, 3, 4}, u'q', 1);
+    {
+        TClientDataSet ds;
+        ds.FieldDefs().Add("NO", ftInteger);
+        ds.FieldDefs().Add("TYPE", ftInteger);
+        ds.FieldDefs().Add("DATA", ftString, 255);
+        ds.CreateDataSet();
+        for (int no = 1; no <= 4; ++no) {
+            ds.Append();
+            ds.FieldByName("NO").SetAsInteger(no);
+            ds.FieldByName("TYPE").SetAsInteger(no <= 2 ? 1 : AnswerTypeImage);
+            ds.FieldByName("DATA").SetAsString(no <= 2 ? QStringLiteral("a%1").arg(no) : QStringLiteral("bad.jpg"));
+            ds.Post();
+        }
+        ds.SaveToFile(Folder() + "Answer.cds");
+    }
+    Ini().WriteInteger("単位", "単位数", 2);
+    WriteReplies({{1, base_}, {1, base_ + 1}, {3, base_ + 2}});
+    TExceptionCount exceptions;
+    OpenScreen([&] {
+        TfrmData& form = Form();
+        ASSERT_EQ(form.lvAnswerUnit->ItemCount(), 2);
+        EXPECT_EQ(Captions(*form.lvAnswer), QStringList({"1", "2"}));
+        EXPECT_EQ(form.lvReply->ItemCount(), 2);
+        EXPECT_GT(ChartPoints(*form.chtReply, 1), 0);
+
+        form.lvAnswerUnit->SetItemIndex(1);
+        EXPECT_EQ(Control().UnitNo, 2);
+        EXPECT_EQ(form.lvAnswer->ItemCount(), 0);
+        EXPECT_EQ(form.lvReply->ItemCount(), 0);
+        for (int series = 0; series < 3; ++series)
+            EXPECT_EQ(ChartPoints(*form.chtReply, series), 0);
+        EXPECT_EQ(form.lblQuestion->text(), "問題一覧");
+    });
+    EXPECT_EQ(exceptions.Count, 0);
+    EXPECT_EQ(StoredReplyNumbers(), std::vector<int>({1, 1, 3}));
+}

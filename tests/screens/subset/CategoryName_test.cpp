@@ -7,7 +7,7 @@ namespace {
 class NameDialog : public testing::Test {
 protected:
     NameDialog()
-        : units_({{"UfrmCategoryName", InitializeUfrmCategoryName, FinalizeUfrmCategoryName}})
+        : units_(ProgramUnits({"UfrmCategoryName"}))
     {
     }
 

@@ -41,6 +41,23 @@ bool IsBlank(const TImage& image)
     return image.Picture().pixelColor(50, 40) == QColor(Qt::white);
 }
 
+// Reply i belongs to question i + 1, shown at shown[i], begun and registered the given
+// seconds after it, and judged as correct[i] says.
+void ExpectOwnTimes(const std::vector<TScreenReply>& replies, const std::array<TDateTime, 3>& shown,
+                    const std::array<double, 3>& begun, const std::array<double, 3>& took,
+                    const std::array<bool, 3>& correct)
+{
+    ASSERT_EQ(replies.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(replies[i].No, int(i) + 1);
+        EXPECT_EQ(MsBetween(shown[i], replies[i].StartTime), 0);
+        EXPECT_EQ(MsBetween(shown[i], replies[i].ReplyStart), qRound64(begun[i] * 1000));
+        EXPECT_EQ(MsBetween(shown[i], replies[i].EndTime), qRound64(took[i] * 1000));
+        EXPECT_EQ(replies[i].Answer, correct[i]);
+    }
+}
+
 } // namespace
 
 TEST_F(TestScreen, PictureQuestionsWidenTheScreenAndATextQuestionShowsNoPictureOfTheOneBefore)
@@ -179,19 +196,7 @@ TEST_F(TestScreen, QuestionPicturesThatCannotBeShownLeaveTheirAreaEmptyAndTheTes
     // Each reply beside its own answer, with its own mark.
     EXPECT_EQ(judgeShown_, QStringList({"a1|a1|正　解　：○", "a2|b|正　解　：×", "a3|a3|正　解　：○"}));
 
-    const std::vector<TScreenReply> replies = StoredReplies();
-    ASSERT_EQ(replies.size(), 3u);
-    const std::array<double, 3> begun = {0.5, 1.0, 1.0};
-    const std::array<double, 3> took = {2.0, 1.5, 3.0};
-    const std::array<bool, 3> correct = {true, false, true};
-    for (std::size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(replies[i].No, int(i) + 1);
-        EXPECT_EQ(MsBetween(shown[i], replies[i].StartTime), 0);
-        EXPECT_EQ(MsBetween(shown[i], replies[i].ReplyStart), qRound64(begun[i] * 1000));
-        EXPECT_EQ(MsBetween(shown[i], replies[i].EndTime), qRound64(took[i] * 1000));
-        EXPECT_EQ(replies[i].Answer, correct[i]);
-    }
+    ExpectOwnTimes(StoredReplies(), shown, {0.5, 1.0, 1.0}, {2.0, 1.5, 3.0}, {true, false, true});
     const std::vector<TScreenHistory> history = StoredHistory();
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(history[0].TestCount, 3);
@@ -205,6 +210,57 @@ TEST_F(TestScreen, QuestionPicturesThatCannotBeShownLeaveTheirAreaEmptyAndTheTes
     EXPECT_TRUE(lines[0].contains(Folder() + "pic.jpg") && lines[0].contains("not a JPEG"))
         << lines[0].toStdString();
     EXPECT_TRUE(lines[1].contains(Folder() + "empty.jpg")) << lines[1].toStdString();
+}
+
+TEST_F(TestScreen, AnEmptyPictureAsTheMiddleQuestionKeepsItsOwnCountTimesAndAnswer)
+{
+    program_.Write("VEKTest/empty.jpg", QByteArray());
+    WriteRows("Question.cds", {{1, "q1"}, {2, "empty.jpg"}, {1, "q3"}});
+    WriteRows("Answer.cds", {{1, "a1"}, {1, "a2"}, {1, "a3"}});
+    Open();
+    QStringList failures;
+    Application().OnException = [&](const std::exception_ptr&) { failures << ExceptMessage(); };
+    std::array<TDateTime, 3> shown{};
+    // Question k: typing begins `begin` seconds after it is shown, Enter `end` seconds after.
+    const auto reply = [&](int k, double begin, const QString& text, double end) {
+        shown[std::size_t(k - 1)] = clock_;
+        Advance(begin);
+        QTest::keyClicks(frmTest->edtKeyInput, text);
+        Advance(end - begin);
+        QTest::keyClick(frmTest->edtKeyInput, Qt::Key_Return);
+    };
+    RunTest({"1", "2", "3"}, [&] {
+        ASSERT_TRUE(WaitForQuestion(1, 3));
+        reply(1, 1.0, "a1", 1.0);
+
+        ASSERT_TRUE(WaitForQuestion(2, 3, 0));
+        EXPECT_EQ(frmTest->memQuestion->toPlainText(), "");
+        EXPECT_TRUE(IsBlank(*frmTest->imgQuestion));
+        EXPECT_EQ(frmTest->lblMondai->text(), "問題:0秒");
+        EXPECT_TRUE(frmTest->Timer->Enabled());
+        reply(2, 1.0, "a2", 3.0);
+
+        ASSERT_TRUE(WaitForQuestion(3, 3, 0));
+        EXPECT_EQ(frmTest->memQuestion->toPlainText(), "q3");
+        WhenJudge({Qt::Key_Return, Qt::Key_Return, Qt::Key_Escape});
+        reply(3, 0.5, "x", 2.0);
+    });
+    Application().OnException = nullptr;
+    EXPECT_FALSE(frmTest);
+    EXPECT_FALSE(frmJudge);
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(" / ").toStdString();
+    EXPECT_EQ(judgeShown_, QStringList({"a1|a1|正　解　：○", "a2|a2|正　解　：○", "a3|x|正　解　：×"}));
+
+    ExpectOwnTimes(StoredReplies(), shown, {1.0, 1.0, 0.5}, {1.0, 3.0, 2.0}, {true, true, false});
+    const std::vector<TScreenHistory> history = StoredHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].TestCount, 3);
+    EXPECT_EQ(history[0].AnswerCount, 2);
+    EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -2000); // -(1 + 3 + 2) / 3 s
+
+    const QStringList lines = LogLines();
+    ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines[0].contains(Folder() + "empty.jpg")) << lines[0].toStdString();
 }
 
 TEST_F(TestScreen, AQuestionPictureClaimingAHugeSizeIsRefusedWithoutTakingItsMemory)
