@@ -30,6 +30,8 @@ protected:
     ProgramRun() : previousRuntime_(qgetenv("XDG_RUNTIME_DIR"))
     {
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(Runtime.path()));
+        // The help pages as the build laid them out, so that the menu's guide page shows.
+        Folder.CopyFiles(QStringLiteral(MORIVA_PROGRAM_DIR "/help"), QStringLiteral("help"));
     }
     ~ProgramRun() override { qputenv("XDG_RUNTIME_DIR", previousRuntime_); }
 
