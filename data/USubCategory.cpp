@@ -6,6 +6,9 @@
 #include "platform/core/Exception.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
+#include "platform/files/Files.h"
+#include "platform/files/WindowsPath.h"
+#include "platform/text/Ansi.h"
 #include "platform/text/CommaText.h"
 #include "platform/text/Convert.h"
 
@@ -93,6 +96,43 @@ void AddAllQuestionNumbers(const QString& folder, TStringList& list)
     answers.Close();
 }
 
+// Why the file's bytes are not CP932 text, or empty when they are: a control character
+// other than tab and line breaks, or bytes that do not read and write back the same.
+QString WhyNotText(const QString& path)
+{
+    const QByteArray bytes = ReadFileBytes(path);
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        if ((code < 32 && code != '\t' && code != '\r' && code != '\n') || code == 127)
+            return QStringLiteral("it holds control characters");
+    }
+    if (EncodeAnsi(DecodeAnsi(bytes)) != bytes)
+        return QStringLiteral("it holds bytes that are not Shift_JIS text");
+    return {};
+}
+
+// One log line for the category's Control.inf and for each subset file that is not text:
+// such a file was damaged or written by something else; the readers take what they can
+// from it and use their defaults for the rest.
+void LogDamagedTextFiles(const QString& folder, const QStringList& subFiles)
+{
+    QStringList files = subFiles;
+    if (FileExists(ResolvePath(ControlInfPath(folder))))
+        files.prepend(QStringLiteral("Control.inf"));
+    for (const QString& fileName : files) {
+        try {
+            const QString reason = WhyNotText(ResolvePath(folder, fileName));
+            if (!reason.isEmpty())
+                WriteLog(QStringLiteral("TSubCategory.SetFolder"),
+                         QStringLiteral("The file \"%1\" of %2 is damaged, %3; its readable entries "
+                                        "are used")
+                             .arg(fileName, folder, reason));
+        } catch (...) {
+            WriteLog(QStringLiteral("TSubCategory.SetFolder"), ExceptMessage());
+        }
+    }
+}
+
 } // namespace
 
 const QString AllQuestionsName = QStringLiteral("全ての問題");
@@ -105,12 +145,17 @@ void TSubCategory::SetFolder(const QString& folder)
     IniPath = ControlInfPath(folder);
     Names = std::make_unique<TStringList>();
     ListSubFiles(Folder, *Names);
-    for (const QString& fileName : ListSubFileNames(Folder))
-        if (!IsUsableSubsetName(SubNameOf(fileName)))
+    QStringList usable;
+    for (const QString& fileName : ListSubFileNames(Folder)) {
+        if (IsUsableSubsetName(SubNameOf(fileName)))
+            usable << fileName;
+        else
             WriteLog(QStringLiteral("TSubCategory.SetFolder"),
                      QStringLiteral("The subset file \"%1\" is left out: its name cannot be a subset "
                                     "name; rename it to use it")
                          .arg(fileName));
+    }
+    LogDamagedTextFiles(Folder, usable);
 }
 
 void TSubCategory::SaveSelection(const QString& name)

@@ -37,7 +37,8 @@ public:
     // the saved choice is selected.
     virtual void FillComboBox(TComboBox& comboBox);
     // Switches to the category folder and lists its subsets; one log line names each
-    // subset file that is left out because its name cannot be a subset name.
+    // subset file that is left out because its name cannot be a subset name, and one
+    // each the folder's Control.inf and subset files whose bytes are not CP932 text.
     virtual void SetFolder(const QString& folder);
     // Stores the name as the saved choice; a name that Control.inf would not give back
     // as it is (blanks around it, or enclosed in quotes) is written in double quotes.

@@ -3,6 +3,8 @@
 #include "data/UConst.h"
 #include "platform/core/Exception.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Dispatch.h"
+#include "screens/menu/UfrmMenu.h"
 #include "screens/startup/UfrmUpdate.h"
 #include "ui_UfrmDummyMain.h"
 
@@ -45,10 +47,12 @@ void TfrmDummyMain::hideEvent(QHideEvent* event)
 void CreateForm()
 {
     frmDummyMain = std::make_unique<TfrmDummyMain>();
-    frmDummyMain->FormCreate();
+    // As for every event handler, an exception of the creation handler is one log line
+    // through the exception event; the window is made all the same and the program ends.
+    Dispatch([] { frmDummyMain->FormCreate(); });
 }
 
 void ExecuteCategoryMenu()
 {
-    // The category menu is not opened from here yet.
+    MenuControlClass->Execute();
 }

@@ -1,5 +1,5 @@
 // The program's start-up sequence run in the test's own process: units, the single
-// instance guard, the news check, the main window, the end.
+// instance guard, the news check, the category menu, the main window, the end.
 #include "ShellTestSupport.h"
 
 #include "platform/core/Exception.h"
@@ -11,6 +11,7 @@
 #include "screens/startup/UfrmInfo.h"
 #include "screens/startup/UfrmUpdate.h"
 #include "shell/MainProgram.h"
+#include "tests/support/CategoryFolder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,13 +28,25 @@ TfrmInfo* OpenNotice()
 
 } // namespace
 
-TEST_F(ProgramRun, RunsTheNewsCheckAndEndsWithTheUnitsFinalisedAndTheGuardFree)
+TEST_F(ProgramRun, RunsTheNewsCheckThenTheMenuAndEndsWithTheUnitsFinalisedAndTheGuardFree)
 {
     PointAtServer();
+    WriteCategoryFolder(Folder, QStringLiteral("VEK英単語"), 3);
+    bool guarded = false;
+    WhenActive(Menu, [&] {
+        EXPECT_EQ(Application().Title(), QStringLiteral("ケルナ - ミモリア"));
+        EXPECT_EQ(frmMenu->Caption(), Application().Title());
+        TSingleInstance second(QStringLiteral("Moriva"));
+        guarded = second.Acquire() == TSingleInstance::siRunning;
+    });
+    CloseMenuWhenShown();
     const int result = MainProgram();
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(Application().Title(), QStringLiteral("ケルナ - ミモリア"));
+    EXPECT_TRUE(guarded); // the guard is held while the menu is open
+    EXPECT_EQ(Events, QStringList({QStringLiteral("menu 英単語 after 2 requests"),
+                                   QStringLiteral("main window closed")}));
     EXPECT_EQ(Server.RequestedPaths(), QByteArrayList({"/news/info.txt", "/news/info2000.txt"}));
+    EXPECT_FALSE(frmMenu);
     EXPECT_EQ(LogLines(), QStringList());
     EXPECT_FALSE(frmDummyMain);
     EXPECT_EQ(UpdateControlClass, nullptr); // finalised
@@ -77,8 +90,28 @@ TEST_F(ProgramRun, TheRunningInstanceBringsItsActiveWindowToTheFront)
         QTest::mouseClick(notice->btnOK, Qt::LeftButton);
     });
     driver.start(10);
+    CloseMenuWhenShown();
     EXPECT_EQ(MainProgram(), 0);
     EXPECT_TRUE(restored);
+    EXPECT_EQ(Events, QStringList({QStringLiteral("menu  after 2 requests"), QStringLiteral("main window closed")}));
+}
+
+TEST_F(ProgramRun, ASecondStartBringsTheMinimisedMenuBackAndItsCloseButtonEndsTheProgram)
+{
+    bool restored = false;
+    WhenActive(Menu, [&] {
+        frmMenu->showMinimized();
+        TSingleInstance second(QStringLiteral("Moriva"));
+        EXPECT_EQ(second.Acquire(), TSingleInstance::siRunning);
+        EXPECT_TRUE(second.AskRunningToRaise());
+        restored = QTest::qWaitFor([] { return !frmMenu->isMinimized() && frmMenu->isActiveWindow(); }, 5000);
+        NoteMainWindowClosing();
+        QTest::mouseClick(frmMenu->sbtnClose, Qt::LeftButton);
+    });
+    EXPECT_EQ(MainProgram(), 0);
+    EXPECT_TRUE(restored);
+    EXPECT_EQ(Events, QStringList{QStringLiteral("main window closed")});
+    EXPECT_EQ(Server.RequestCount(), 0); // no news address: no request
 }
 
 TEST_F(ProgramRun, AnExceptionThatLeavesTheProgramIsLoggedAsMoriva)

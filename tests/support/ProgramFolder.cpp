@@ -57,3 +57,15 @@ void TempProgramFolder::MakeDir(const QString& relativeName) const
     if (!QDir().mkpath(FilePath(relativeName)))
         ADD_FAILURE() << "cannot create the folder " << relativeName.toStdString();
 }
+
+void TempProgramFolder::CopyFiles(const QString& source, const QString& relativeName) const
+{
+    const QDir from(source);
+    const QStringList names = from.entryList(QDir::Files);
+    EXPECT_FALSE(names.isEmpty()) << "no files to copy in " << source.toStdString();
+    for (const QString& name : names) {
+        QFile file(from.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        Write(relativeName + u'/' + name, file.readAll());
+    }
+}

@@ -30,6 +30,9 @@ public:
     QByteArray Read(const QString& relativeName) const;
     // Creates the folder with its missing parents; fails the test on error.
     void MakeDir(const QString& relativeName) const;
+    // Copies every file of the folder source (not its subfolders) into the folder
+    // relativeName, as an installation lays them out; fails the test on error.
+    void CopyFiles(const QString& source, const QString& relativeName) const;
 
 private:
     QTemporaryDir dir_;

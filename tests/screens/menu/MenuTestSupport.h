@@ -77,12 +77,7 @@ protected:
     {
         MenuControlClass = ClassOf<TProbeMenuControl, TfrmMenuControlClass>();
         // The help pages as the build laid them out in the program folder.
-        const QDir help(QStringLiteral(MORIVA_PROGRAM_DIR "/help"));
-        for (const QString& page : help.entryList(QDir::Files)) {
-            QFile file(help.filePath(page));
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
-            program_.Write(QStringLiteral("help/") + page, file.readAll());
-        }
+        program_.CopyFiles(QStringLiteral(MORIVA_PROGRAM_DIR "/help"), QStringLiteral("help"));
     }
 
     static TfrmMenu& Form() { return *frmMenu; }

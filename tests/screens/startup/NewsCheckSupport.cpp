@@ -10,8 +10,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-NewsCheck::NewsCheck()
-    : units_(ProgramUnits({"Version", "UfrmInfo", "UfrmUpdate"}))
+NewsCheck::NewsCheck(std::vector<TUnit> units)
+    : units_(std::move(units))
 {
     AppVersion.VersionString = QStringLiteral("2.0.0.0");
     UpdateFormClass = ClassOf<TQuickUpdateForm, TfrmUpdateClass>();

@@ -28,7 +28,8 @@ public:
 
 class NewsCheck : public testing::Test, public QObject {
 protected:
-    NewsCheck();
+    // The units the check needs; a fixture of a larger screen passes its own list.
+    explicit NewsCheck(std::vector<TUnit> units = ProgramUnits({"Version", "UfrmInfo", "UfrmUpdate"}));
     ~NewsCheck() override;
 
     // Menu.inf [Server] File := the server's folder "/news/".

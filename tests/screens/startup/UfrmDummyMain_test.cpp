@@ -1,24 +1,92 @@
-// The main window: its place and size, its closing at the first paint, and the
-// application's exception event it owns.
+// The main window: its creation running the news check and then the category menu, its
+// place and size, its closing at the first paint, and the application's exception event
+// it owns.
 #include "NewsCheckSupport.h"
 
 #include "platform/core/Exception.h"
 #include "platform/vcl/Application.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/Dispatch.h"
+#include "platform/vcl/ListView.h"
+#include "platform/vcl/SpeedButton.h"
+#include "screens/menu/UfrmMenu.h"
 #include "screens/startup/UfrmDummyMain.h"
+#include "tests/support/CategoryFolder.h"
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
+#include <utility>
 
 namespace {
 
+const QStringList CheckSteps = {QStringLiteral("step サーバー情報取得 25"), QStringLiteral("step ファイル取得 50"),
+                                   QStringLiteral("step 情報設定 75"), QStringLiteral("step 確認終了 100")};
+
+// The menu whose run fails before it shows.
+class TFailingMenuControlClass : public TClassOf<TfrmMenuControl, TfrmMenuControlClass> {
+public:
+    void Execute() const override { throw Exception(QStringLiteral("no menu today")); }
+};
+
 class MainWindow : public NewsCheck {
 protected:
+    MainWindow() : NewsCheck(ProgramUnits()) {}
     ~MainWindow() override { frmDummyMain.reset(); }
+
+    // Once the menu is the window the user works in, notes "menu <its rows>" and closes it
+    // as the user does: Esc, or a click on its close button. A menu still open after
+    // 30 s fails the test and is closed.
+    void CloseMenuWhenShown(bool byButton)
+    {
+        menuDriver_.disconnect();
+        QObject::connect(&menuDriver_, &QTimer::timeout, [this, byButton] {
+            if (!frmMenu || !frmMenu->isVisible() || QApplication::activeModalWidget() != frmMenu.get())
+                return;
+            menuDriver_.stop();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(frmMenu.get()));
+            QStringList rows;
+            for (int i = 0; i < frmMenu->lvCategory->ItemCount(); ++i)
+                rows << frmMenu->lvCategory->Item(i).Caption;
+            Events << QStringLiteral("menu ") + rows.join(u',');
+            if (byButton)
+                QTest::mouseClick(frmMenu->sbtnClose, Qt::LeftButton);
+            else
+                QTest::keyClick(frmMenu->lvCategory->viewport(), Qt::Key_Escape);
+        });
+        menuDriver_.start(20);
+        QTimer::singleShot(30000, &menuDriver_, [] {
+            if (!frmMenu)
+                return;
+            ADD_FAILURE() << "the menu stayed open";
+            frmMenu->SetModalResult(mrAbort);
+        });
+    }
+
+private:
+    QTimer menuDriver_;
 };
 
 } // namespace
+
+TEST_F(MainWindow, ItsCreationRunsTheNewsCheckThenTheMenuUntilTheUserClosesIt)
+{
+    WriteCategoryFolder(Folder, QStringLiteral("VEK英単語"), 3);
+    PointAtServer();
+    Serve("/news/info.txt", QStringLiteral("Info=notice.txt"));
+    Folder.Write(QStringLiteral("notice.txt"), EncodeAnsi(QStringLiteral("新しい問題があります")));
+    CloseMenuWhenShown(false);
+    CreateForm();
+    EXPECT_EQ(Events, CheckSteps + QStringList({QStringLiteral("notice 新しい問題があります"),
+                                                   QStringLiteral("menu 英単語")}));
+    EXPECT_FALSE(frmMenu);
+    EXPECT_FALSE(frmUpdate);
+    ASSERT_TRUE(frmDummyMain);
+    EXPECT_FALSE(frmDummyMain->isVisible()); // shown only when the menu has closed
+    // The menu wrote its settings on closing.
+    EXPECT_TRUE(QFile::exists(Folder.FilePath(QStringLiteral("Menu.inf"))));
+    EXPECT_EQ(LogLines(), QStringList());
+}
 
 TEST_F(MainWindow, IsABorderlessWindowWithoutTitleOfOnePixelInTheTopLeftCorner)
 {
@@ -28,14 +96,47 @@ TEST_F(MainWindow, IsABorderlessWindowWithoutTitleOfOnePixelInTheTopLeftCorner)
     EXPECT_EQ(form.BorderStyle(), TForm::bsNone);
     EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
 
+    CloseMenuWhenShown(true); // the close button ends the menu as Esc does
     CreateForm(); // the news check finds no server and passes its steps
-    EXPECT_EQ(Events, QStringList({QStringLiteral("step サーバー情報取得 25"), QStringLiteral("step ファイル取得 50"),
-                                   QStringLiteral("step 情報設定 75"), QStringLiteral("step 確認終了 100")}));
+    EXPECT_EQ(Events, CheckSteps + QStringList{QStringLiteral("menu ")});
     ASSERT_TRUE(frmDummyMain);
     EXPECT_EQ(frmDummyMain->Width(), 1);
     EXPECT_EQ(frmDummyMain->Height(), 1);
     EXPECT_EQ(frmDummyMain->Left(), 0);
     EXPECT_EQ(frmDummyMain->Top(), 0);
+}
+
+TEST_F(MainWindow, NoFailureOfTheNewsCheckKeepsTheMenuFromOpening)
+{
+    WriteCategoryFolder(Folder, QStringLiteral("VEKA"), 2);
+    PointAtServer();
+    // The version's notice is a folder, the common one holds bytes that are not text, and
+    // the update question fails.
+    Folder.MakeDir(QStringLiteral("folder.txt"));
+    Folder.Write(QStringLiteral("bad.txt"), QByteArray("\x81\x20\xFF\x00", 4));
+    Serve("/news/info2000.txt", QStringLiteral("Info=folder.txt"));
+    Serve("/news/info.txt", QStringLiteral("Info=bad.txt\r\nVersion=3.0.0.0\r\nVersionUpURL=http://example.com/"));
+    SetDialogAnswerer([](const TDialogQuestion&) -> TModalResult { throw Exception(QStringLiteral("no dialog")); });
+    CloseMenuWhenShown(false);
+    CreateForm();
+    EXPECT_EQ(Events, CheckSteps + QStringList{QStringLiteral("menu A")});
+    const QStringList log = LogLines();
+    ASSERT_EQ(log.size(), 3) << log.join(u'\n').toStdString();
+    EXPECT_TRUE(log[0].contains(QStringLiteral("folder.txt"))) << log[0].toStdString();
+    EXPECT_TRUE(log[1].contains(QStringLiteral("bad.txt"))) << log[1].toStdString();
+    EXPECT_TRUE(log[2].startsWith(QStringLiteral("TfrmUpdateControl.CheckVersion"))) << log[2].toStdString();
+}
+
+TEST_F(MainWindow, AnExceptionOfItsCreationIsOneLogLineAndTheWindowIsMadeAllTheSame)
+{
+    const TFailingMenuControlClass failing;
+    const TfrmMenuControlClass* menu = std::exchange(MenuControlClass, &failing);
+    CreateForm();
+    MenuControlClass = menu;
+    EXPECT_EQ(Events, CheckSteps);
+    ASSERT_TRUE(frmDummyMain);
+    EXPECT_EQ(frmDummyMain->Width(), 1);
+    EXPECT_EQ(LogLines(), QStringList{QStringLiteral("ApplicationEventsException.E.Message:no menu today")});
 }
 
 TEST_F(MainWindow, ClosesAtItsFirstPaint)

@@ -5,7 +5,11 @@
 #include "platform/core/Exception.h"
 #include "platform/ini/IniFile.h"
 #include "platform/vcl/Application.h"
+#include "platform/vcl/Button.h"
+#include "platform/vcl/Image.h"
+#include "platform/vcl/Memo.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,6 +26,29 @@ const QStringList FourSteps = {
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 } // namespace
+
+TEST(NoticeDialog, HasItsCaptionSizeAndMemoAndClosesWithOKOrEnter)
+{
+    TfrmInfo form;
+    EXPECT_EQ(form.Caption(), U("お知らせ"));
+    EXPECT_EQ(form.ClientWidth(), 337);
+    EXPECT_EQ(form.ClientHeight(), 388);
+    EXPECT_EQ(form.BorderStyle(), TForm::bsDialog);
+    EXPECT_EQ(form.BorderIcons(), TForm::TBorderIcons());
+    EXPECT_EQ(form.Position(), TForm::poScreenCenter);
+    EXPECT_EQ(form.memInfo->geometry(), QRect(8, 8, 321, 344));
+    EXPECT_TRUE(form.memInfo->isReadOnly());
+    EXPECT_FALSE(form.Image->IsEmpty());
+    EXPECT_EQ(form.btnOK->text(), U("O K"));
+    EXPECT_EQ(form.btnOK->ModalResult(), mrOk);
+    EXPECT_TRUE(form.btnOK->Default());
+    // Enter, wherever the focus is, is the default button.
+    QTimer::singleShot(0, [&form] {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form, Qt::Key_Return);
+    });
+    EXPECT_EQ(form.ShowModal(), mrOk);
+}
 
 TEST_F(NewsCheck, TheDialogHasItsCaptionSizeStepsAndClient)
 {
