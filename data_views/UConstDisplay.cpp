@@ -51,7 +51,9 @@ void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const 
     TListColumn& column = listView.Column(index);
     column.SetCaption(caption);
     column.SetAlignment(alignment);
-    const int byDefault = listView.TextWidth(QStringLiteral("1")) * chars + ListColumnPadding;
+    int byDefault = listView.TextWidth(QStringLiteral("1")) * chars + ListColumnPadding;
+    if (index == 0) // the state picture or check box stands in front of the text
+        byDefault += listView.CaptionIndent();
     column.SetWidth(ReadColumnWidth(ini, section, caption, byDefault));
 }
 

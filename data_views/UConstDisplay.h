@@ -39,7 +39,8 @@ int ReadColumnWidth(const TIniFile& ini, const QString& section, const QString& 
 
 // Column Index gets Caption and Alignment, and the width stored in Section of Ini under
 // the key Caption (ReadColumnWidth); the default is the list's text width of "1" times
-// Chars plus 15.
+// Chars plus 15, and in the first column also the room of the list's state pictures or
+// check boxes (CaptionIndent), so that Chars characters are shown in full beside them.
 void SetupListColumn(const TIniFile& ini, TListView& listView, int index, const QString& section,
                      const QString& caption, TAlignment alignment, int chars);
 

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <algorithm>
 #include <iterator>
 
@@ -132,6 +134,23 @@ TColor TListView::Color() const
 int TListView::TextWidth(const QString& text) const
 {
     return fontMetrics().horizontalAdvance(text);
+}
+
+int TListView::CaptionIndent() const
+{
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = QRect(0, 0, 1000, 100); // a cell with room for all of it
+    option.features = QStyleOptionViewItem::HasDisplay;
+    if (!stateImages_.isEmpty()) {
+        option.features |= QStyleOptionViewItem::HasDecoration;
+        option.decorationSize = stateImages_.first().actualSize(option.decorationSize);
+    } else if (checkboxes_) {
+        option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    } else {
+        return 0;
+    }
+    return style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this).left() - option.rect.left();
 }
 
 // --- columns ----------------------------------------------------------------------------

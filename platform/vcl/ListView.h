@@ -98,6 +98,11 @@ public:
     void SetTag(int tag) { tag_ = tag; }
     // Pixel width of Text in the list's font.
     int TextWidth(const QString& text) const;
+    // Pixels in front of the caption in the first column: the room of the state picture
+    // with its margins when the list has state pictures (whether or not its check boxes
+    // are on yet), else of the check box when they are on, else 0. A column as wide as a
+    // column without them plus this shows as much of the caption.
+    int CaptionIndent() const;
 
     // Columns.
     int ColumnCount() const { return static_cast<int>(columns_.size()); }

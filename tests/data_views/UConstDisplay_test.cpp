@@ -9,6 +9,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +99,51 @@ TEST_F(RowsList, SetupListColumnTakesTheStoredWidthOrTheTextWidthDefault)
     EXPECT_EQ(log.count(QStringLiteral("[問題一覧幅] 合格数=-5")), 1) << log.toStdString();
     EXPECT_THROW(SetupListColumn(ini, list_, 5, section, QStringLiteral("x"), TAlignment::taLeftJustify, 1),
                  ERangeError);
+}
+
+// The shown part of the first column's text in row 0: the cell's text area as the list's
+// style lays it out beside the row's picture or check box, less the text margins, elided
+// as the list elides.
+struct ItemOptions : QStyledItemDelegate {
+    using QStyledItemDelegate::initStyleOption;
+};
+
+static QString ShownCaption(TListView& list)
+{
+    const QModelIndex index = list.model()->index(0, 0);
+    QStyleOptionViewItem option;
+    option.initFrom(&list);
+    option.widget = &list;
+    option.rect = list.visualRect(index);
+    const int icon = list.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &list);
+    option.decorationSize = list.iconSize().isValid() ? list.iconSize() : QSize(icon, icon);
+    ItemOptions().initStyleOption(&option, index);
+    const QRect text = list.style()->subElementRect(QStyle::SE_ItemViewItemText, &option, &list);
+    const int margin = list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, &list) + 1;
+    return option.fontMetrics.elidedText(option.text, option.textElideMode, text.width() - 2 * margin);
+}
+
+TEST_F(RowsList, TheFirstColumnsDefaultWidthShowsItsCharactersBesideStatePicturesOrCheckBoxes)
+{
+    QFont font(QStringLiteral("ＭＳ ゴシック"));
+    font.setPixelSize(12);
+    list_.setFont(font);
+    const TIniFile ini(QStringLiteral("/nonexistent/Control.inf"));
+    for (bool pictures : {false, true}) {
+        QPixmap state(16, 16);
+        state.fill(Qt::red);
+        list_.SetStateImages(pictures ? QList<QIcon>{QIcon(state), QIcon(state)} : QList<QIcon>{});
+        list_.SetCheckboxes(!pictures);
+        rows_.clear();
+        InitListColumns(list_, 2);
+        SetupListColumn(ini, list_, 0, QStringLiteral("問題一覧幅"), QStringLiteral("No."), TAlignment::taCenter, 5);
+        SetupListColumn(ini, list_, 1, QStringLiteral("問題一覧幅"), QStringLiteral("答え"), TAlignment::taLeftJustify, 7);
+        AddRow(QStringLiteral("99999"));
+        list_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list_));
+        EXPECT_EQ(ShownCaption(list_), QStringLiteral("99999")) << (pictures ? "state pictures" : "check boxes");
+        EXPECT_GT(list_.Column(0).Width(), list_.TextWidth(QStringLiteral("1")) * 5 + 15);
+    }
 }
 
 TEST_F(RowsList, ClampColumnWidthsBringsEveryColumnIntoItsRange)
