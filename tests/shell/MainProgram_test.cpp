@@ -55,6 +55,29 @@ TEST_F(ProgramRun, RunsTheNewsCheckThenTheMenuAndEndsWithTheUnitsFinalisedAndThe
     EXPECT_EQ(after.Acquire(), TSingleInstance::siFirst);
 }
 
+// Swallows every paint of the 1x1 main window, as a window system that never exposes it.
+class NoMainWindowPaint : public QObject {
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        const bool paint = event->type() == QEvent::Paint || event->type() == QEvent::UpdateRequest;
+        return paint && qobject_cast<TfrmDummyMain*>(receiver);
+    }
+};
+
+TEST_F(ProgramRun, EndsWhenTheMenuClosesEvenIfItsMainWindowIsNeverPainted)
+{
+    NoMainWindowPaint filter;
+    qApp->installEventFilter(&filter);
+    CloseMenuWhenShown();
+    EXPECT_EQ(MainProgram(), 0);
+    qApp->removeEventFilter(&filter);
+    EXPECT_EQ(Events, QStringList({QStringLiteral("menu  after 0 requests"), QStringLiteral("main window closed")}));
+    EXPECT_FALSE(frmDummyMain);
+    TSingleInstance after(QStringLiteral("Moriva"));
+    EXPECT_EQ(after.Acquire(), TSingleInstance::siFirst);
+}
+
 TEST_F(ProgramRun, ASecondStartRaisesTheRunningOneAndEndsWithoutAnyWindow)
 {
     PointAtServer();
