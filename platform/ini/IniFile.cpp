@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/files/AtomicFile.h"
 #include "platform/ini/IniText.h"
+#include "platform/ini/IniTextCache.h"
 #include "platform/ini/ProfileInteger.h"
 #include "platform/text/Ansi.h"
 
@@ -20,7 +21,7 @@ std::optional<TIniText> ReadText(const QString& fileName)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return TIniText(bytes);
+    return ParsedIniText(fileName, bytes);
 }
 
 // The text a write starts from: empty for a missing file; a file that exists but cannot

@@ -139,3 +139,22 @@ TEST_F(IniRead, BooleansAreNonZeroIntegers)
     EXPECT_TRUE(ini.ReadBool(section, "word", true));
     EXPECT_TRUE(ini.ReadBool(section, "missing", true));
 }
+
+TEST_F(IniRead, EveryReadSeesWhatTheFileHoldsNowAlsoAfterAnInPlaceRewriteOfTheSameSize)
+{
+    // Rewritten in place within the same instant and size: only the bytes differ.
+    const TIniFile ini = Ini(QStringLiteral("[s]\r\na=1\r\nb=2\r\n"));
+    EXPECT_EQ(ini.ReadInteger("s", "a", 0), 1);
+    EXPECT_EQ(ini.ReadInteger("s", "a", 0), 1);
+    folder.Write("Menu.inf", EncodeAnsi(QStringLiteral("[s]\r\na=3\r\nb=2\r\n")));
+    EXPECT_EQ(ini.ReadInteger("s", "a", 0), 3);
+    folder.Write("Menu.inf", EncodeAnsi(QStringLiteral("[t]\r\na=3\r\nb=2\r\n")));
+    EXPECT_EQ(ini.ReadInteger("s", "a", 0), 0);
+    EXPECT_EQ(ini.ReadInteger("t", "b", 0), 2);
+    // Another name for the same bytes, and a write through another object.
+    folder.Write("Other.inf", EncodeAnsi(QStringLiteral("[t]\r\na=3\r\nb=2\r\n")));
+    TIniFile other(folder.Path() + "Other.inf");
+    other.WriteInteger("t", "b", 5);
+    EXPECT_EQ(other.ReadInteger("t", "b", 0), 5);
+    EXPECT_EQ(ini.ReadInteger("t", "b", 0), 2);
+}
