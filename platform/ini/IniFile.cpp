@@ -38,8 +38,10 @@ TIniText TextToChange(const QString& fileName)
 void WriteText(const QString& fileName, const TIniText& text)
 {
     QString error;
-    if (!SaveFileAtomically(fileName, text.Bytes(), &error))
+    const QByteArray bytes = text.Bytes();
+    if (!SaveFileAtomically(fileName, bytes, &error))
         throw Exception(QStringLiteral("Cannot write the INI file %1: %2").arg(fileName, error));
+    RememberIniText(fileName, bytes, text); // its lines were parsed as they were changed
 }
 
 void RefuseBadEntry(const QString& fileName, const QString& section, const QString& key, const QString& value)

@@ -37,9 +37,14 @@ TIniText ParsedIniText(const QString& fileName, const QByteArray& bytes)
             return found->text;
     }
     TIniText text(bytes);
+    RememberIniText(fileName, bytes, text);
+    return text;
+}
+
+void RememberIniText(const QString& fileName, const QByteArray& bytes, const TIniText& text)
+{
     const std::lock_guard<std::mutex> guard(CacheLock());
-    if (Cache().size() >= MaxFiles)
+    if (Cache().size() >= MaxFiles && !Cache().contains(fileName))
         Cache().clear();
     Cache().insert(fileName, Parsed{bytes, text});
-    return text;
 }

@@ -12,3 +12,5 @@
 // The text of Bytes, just read from FileName: the one parsed before when the file held
 // the same bytes then, else a new parse that is kept for the next read.
 TIniText ParsedIniText(const QString& fileName, const QByteArray& bytes);
+// Keeps Text, whose bytes FileName now holds (just written), for the next read.
+void RememberIniText(const QString& fileName, const QByteArray& bytes, const TIniText& text);

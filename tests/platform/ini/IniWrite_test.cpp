@@ -212,3 +212,26 @@ TEST_F(IniWrite, MissingFolderRaises)
     EXPECT_THROW(TIniFile(folder.Path() + "VEKgone/Control.inf").WriteInteger("A", "k", 1), Exception);
     EXPECT_FALSE(QFileInfo::exists(folder.Path() + "VEKgone"));
 }
+
+TEST_F(IniWrite, WhatAWriteLeavesReadsAsTheFileDoesWhenReadAfresh)
+{
+    // The last line lacks its line end; the values need their quotes and blanks kept.
+    Put(QStringLiteral("[a]\r\nx=1\r\n[b]\ry=\"2\"\nlast=3"));
+    TIniFile ini(IniPath());
+    ini.WriteString("b", "new", QStringLiteral("\"  padded  \""));
+    ini.WriteString("a", "x", QStringLiteral("'q'"));
+    ini.WriteString(QStringLiteral("カテゴリ"), QStringLiteral("名称"), QStringLiteral("表示"));
+    ini.WriteString("b", "last", QString());
+    const QStringList keys = {"a/x", "b/y", "b/last", "b/new", QStringLiteral("カテゴリ/名称"), "b/x"};
+    QStringList written;
+    for (const QString& key : keys)
+        written << ini.ReadString(key.section('/', 0, 0), key.section('/', 1), "-");
+    // The same file under another name has never been read or written: a fresh parse.
+    folder.Write("Copy.inf", folder.Read("Menu.inf"));
+    const TIniFile copy(folder.Path() + "Copy.inf");
+    QStringList fresh;
+    for (const QString& key : keys)
+        fresh << copy.ReadString(key.section('/', 0, 0), key.section('/', 1), "-");
+    EXPECT_EQ(written, fresh);
+    EXPECT_EQ(written, QStringList({"q", "2", "", "  padded  ", QStringLiteral("表示"), "-"}));
+}
