@@ -3,6 +3,8 @@
 #include "platform/core/Checked.h"
 
 #include <QCategoryAxis>
+#include <QFontMetrics>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -13,13 +15,13 @@
 
 namespace {
 
-// A step of 1, 2 or 5 times a power of ten that divides the range into about six parts,
-// so the value labels read as round numbers.
-double RoundStep(double range)
+// A step of 1, 2 or 5 times a power of ten that divides the range into at most Parts
+// parts, so the value labels read as round numbers.
+double RoundStep(double range, int parts)
 {
     if (range <= 0)
         return 1.0;
-    const double rough = range / 6.0;
+    const double rough = range / parts;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     for (double factor : {1.0, 2.0, 5.0})
         if (rough <= factor * power)
@@ -27,10 +29,20 @@ double RoundStep(double range)
     return 10.0 * power;
 }
 
+constexpr int ChartTextPixels = 11;
+
+QFont SmallFont(const QWidget* parent)
+{
+    QFont small = parent ? parent->font() : QFont();
+    small.setPixelSize(ChartTextPixels);
+    return small;
+}
+
 // The bottom axis as the chart shows it: labels on their points, no grid lines.
-QCategoryAxis* NewBottomAxis()
+QCategoryAxis* NewBottomAxis(const QFont& font)
 {
     auto* axis = new QCategoryAxis;
+    axis->setLabelsFont(font);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setGridLineVisible(false);
     axis->setStartValue(-0.5);
@@ -42,7 +54,7 @@ QCategoryAxis* NewBottomAxis()
 TChart::TChart(QWidget* parent)
     : QChartView(parent),
       leftAxis_(new QValueAxis),
-      bottomAxis_(NewBottomAxis()),
+      bottomAxis_(NewBottomAxis(SmallFont(parent))),
       left_([this] { updateLeftRange(); }),
       bottom_([this] { updateBottom(); }),
       top_([] {})
@@ -51,7 +63,12 @@ TChart::TChart(QWidget* parent)
     c->setTitle({});
     c->legend()->setAlignment(Qt::AlignTop);
     c->setMargins(QMargins(4, 4, 4, 4));
+    c->layout()->setContentsMargins(0, 0, 0, 0);
     c->setBackgroundRoundness(0);
+    // The small type of a chart on a data screen, so that a low chart keeps room to plot.
+    const QFont small = SmallFont(parent);
+    c->legend()->setFont(small);
+    leftAxis_->setLabelsFont(small);
     c->addAxis(leftAxis_, Qt::AlignLeft);
     c->addAxis(bottomAxis_, Qt::AlignBottom);
     leftAxis_->setLabelFormat(QStringLiteral("%g"));
@@ -115,6 +132,12 @@ void TChart::syncSeries()
         s->SyncPoints();
 }
 
+void TChart::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    updateLeftRange();
+}
+
 void TChart::paintEvent(QPaintEvent* event)
 {
     syncSeries();
@@ -125,7 +148,7 @@ void TChart::updateLeftRange()
 {
     if (!left_.Automatic()) {
         leftAxis_->setRange(left_.Minimum(), left_.Maximum());
-        leftAxis_->setTickInterval(RoundStep(left_.Maximum() - left_.Minimum()));
+        leftAxis_->setTickInterval(RoundStep(left_.Maximum() - left_.Minimum(), LeftParts()));
         return;
     }
     double low = 0.0;
@@ -136,7 +159,18 @@ void TChart::updateLeftRange()
             high = std::max(high, s->High());
         }
     leftAxis_->setRange(low, high);
-    leftAxis_->setTickInterval(RoundStep(high - low));
+    leftAxis_->setTickInterval(RoundStep(high - low, LeftParts()));
+}
+
+// About six parts, fewer in a low chart: every value label needs its line height and a
+// little room, or the chart shows it as an ellipsis.
+int TChart::LeftParts() const
+{
+    const int height = static_cast<int>(chart()->plotArea().height());
+    if (height <= 0)
+        return 6;
+    const int line = QFontMetrics(leftAxis_->labelsFont()).height() + 2;
+    return std::clamp(height / line, 1, 6);
 }
 
 // Point i stands at i; its label sits on that position. QCategoryAxis keeps one category
@@ -152,7 +186,7 @@ void TChart::updateBottom()
     static const std::vector<QString> none;
     const std::vector<QString>& labels = longest ? longest->Labels() : none;
     if (!std::equal(shownLabels_.begin(), shownLabels_.end(), labels.begin(), labels.end())) {
-        QCategoryAxis* axis = NewBottomAxis();
+        QCategoryAxis* axis = NewBottomAxis(leftAxis_->labelsFont());
         usedLabels_.clear();
         for (std::size_t i = 0; i < labels.size(); ++i) {
             QString text = labels[i];

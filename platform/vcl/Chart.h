@@ -38,11 +38,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void pointsChanged();
     void syncSeries();
     void updateLeftRange();
+    int LeftParts() const;
     void updateBottom();
     void replaceBottomAxis(QCategoryAxis* axis);
 

@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QFontMetrics>
 #include <QLineSeries>
+#include <QTest>
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
@@ -130,4 +132,28 @@ TEST(Chart, AnInvisibleLineDrawsNothingAndHasNoLegendEntry)
     EXPECT_EQ(chart.chart()->legend()->alignment(), Qt::AlignTop);
     EXPECT_TRUE(chart.chart()->title().isEmpty());
     EXPECT_EQ(chart.rubberBand(), QChartView::NoRubberBand);
+}
+
+TEST(Chart, EveryValueLabelHasRoomInALowChart)
+{
+    // As low as the data screen's charts: fewer labels, each with its line height.
+    for (const int height : {130, 200, 400}) {
+        TChart chart;
+        chart.resize(500, height);
+        chart.LeftAxis().SetAutomatic(false);
+        chart.LeftAxis().SetMinimum(0);
+        chart.LeftAxis().SetMaximum(10.5);
+        chart.AddSeries().Add(4, QStringLiteral("1"));
+        chart.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+        QTest::qWait(20);
+        QValueAxis* axis = LeftAxisOf(chart);
+        const double labels = (axis->max() - axis->min()) / axis->tickInterval() + 1;
+        const double room = chart.chart()->plotArea().height() / labels;
+        EXPECT_GE(room, QFontMetrics(axis->labelsFont()).height()) << height;
+        EXPECT_GE(labels, 3) << height;
+        if (height == 400) { // about six parts when there is room
+            EXPECT_DOUBLE_EQ(axis->tickInterval(), 2.0);
+        }
+    }
 }
