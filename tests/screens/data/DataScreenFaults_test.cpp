@@ -307,21 +307,11 @@ TEST_F(DataScreen, AUnitOfPictureAnswersThatAreNoPicturesClearsTheRepliesOfTheUn
     // Unit 1 holds text answers, unit 2 only picture answers whose files are no JPEG.
     program_.Write("VEKTest/bad.jpg", "not a jpeg at all");
     WriteTable("Question.cds", {1, 2, 3, 4}, u'q', 1);
-    {
-        TClientDataSet ds;
-        ds.FieldDefs().Add("NO", ftInteger);
-        ds.FieldDefs().Add("TYPE", ftInteger);
-        ds.FieldDefs().Add("DATA", ftString, 255);
-        ds.CreateDataSet();
-        for (int no = 1; no <= 4; ++no) {
-            ds.Append();
-            ds.FieldByName("NO").SetAsInteger(no);
-            ds.FieldByName("TYPE").SetAsInteger(no <= 2 ? 1 : AnswerTypeImage);
-            ds.FieldByName("DATA").SetAsString(no <= 2 ? QStringLiteral("a%1").arg(no) : QStringLiteral("bad.jpg"));
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + "Answer.cds");
-    }
+    std::vector<TRecordRow> answers;
+    for (int no = 1; no <= 4; ++no)
+        answers.push_back({no, no <= 2 ? 1 : AnswerTypeImage,
+                           no <= 2 ? QStringLiteral("a%1").arg(no) : QStringLiteral("bad.jpg")});
+    WriteRecordFile(Folder() + "Answer.cds", answers);
     Ini().WriteInteger("単位", "単位数", 2);
     WriteReplies({{1, base_}, {1, base_ + 1}, {3, base_ + 2}});
     TExceptionCount exceptions;

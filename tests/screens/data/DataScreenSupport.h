@@ -34,6 +34,7 @@
 #include "screens/subset/UfrmCategoryName.h"
 #include "screens/test/UfrmJudge.h"
 #include "screens/test/UfrmTest.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -169,41 +170,20 @@ protected:
 
     void WriteTable(const QString& name, const std::vector<int>& numbers, QChar prefix, int type) const
     {
-        TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-        ds.CreateDataSet();
-        for (int no : numbers) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(type);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(QString(prefix) + QString::number(no));
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + name);
+        std::vector<TRecordRow> rows;
+        for (int no : numbers)
+            rows.push_back({no, type, QString(prefix) + QString::number(no)});
+        WriteRecordFile(Folder() + name, rows);
     }
 
     void WriteReplies(const std::vector<TDataReply>& rows) const
     {
-        TClientDataSet ds;
-        DefineReplyFields(ds.FieldDefs());
-        ds.CreateDataSet();
-        for (const TDataReply& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(ReplyTypeText);
-            ds.FieldByName(QStringLiteral("STATE")).SetAsInteger(ReplyStateWritten);
-            ds.FieldByName(QStringLiteral("REPLYSTART")).SetAsDateTime(row.StartTime + ScreenSecond);
-            ds.FieldByName(QStringLiteral("STARTTIME")).SetAsDateTime(row.StartTime);
-            ds.FieldByName(QStringLiteral("ENDTIME"))
-                .SetAsDateTime(row.StartTime + row.Seconds * ScreenSecond);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(QStringLiteral("r%1").arg(row.No));
-            ds.FieldByName(QStringLiteral("CLEAR")).SetAsBoolean(row.Clear);
-            ds.FieldByName(QStringLiteral("ANSWER")).SetAsBoolean(row.Answer);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + QStringLiteral("Reply.cds"));
+        std::vector<TReplyRow> replies;
+        for (const TDataReply& row : rows)
+            replies.push_back({row.No, ReplyTypeText, ReplyStateWritten, row.StartTime + ScreenSecond,
+                               row.StartTime, row.StartTime + row.Seconds * ScreenSecond,
+                               QStringLiteral("r%1").arg(row.No), row.Clear, row.Answer});
+        WriteReplyFile(Folder() + QStringLiteral("Reply.cds"), replies);
     }
 
     // Passed replies enough to finish the question (the clear count, 5 by default).
@@ -215,24 +195,14 @@ protected:
         return rows;
     }
 
+    // Rows without a test date are dated base_; every average is -3 s.
     void WriteHistory(const std::vector<TDataHistory>& rows) const
     {
-        TClientDataSet ds;
-        DefineHistoryFields(ds.FieldDefs());
-        ds.CreateDataSet();
-        for (const TDataHistory& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("COUNT")).SetAsInteger(row.Count);
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("SUBCATEGORY")).SetAsString(row.SubCategory);
-            ds.FieldByName(QStringLiteral("TESTDATE")).SetAsDateTime(row.TestDate ? row.TestDate : base_);
-            ds.FieldByName(QStringLiteral("TESTCOUNT")).SetAsInteger(row.TestCount);
-            ds.FieldByName(QStringLiteral("ANSWERCOUNT")).SetAsInteger(row.AnswerCount);
-            ds.FieldByName(QStringLiteral("CLEARCOUNT")).SetAsInteger(row.ClearCount);
-            ds.FieldByName(QStringLiteral("AVERAGE")).SetAsDateTime(-3.0 * ScreenSecond);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + QStringLiteral("UnitHistory.cds"));
+        std::vector<THistoryRow> history;
+        for (const TDataHistory& row : rows)
+            history.push_back({row.Count, row.No, row.SubCategory, row.TestDate ? row.TestDate : base_,
+                               -3.0 * ScreenSecond, row.TestCount, row.AnswerCount, row.ClearCount});
+        WriteHistoryFile(Folder() + QStringLiteral("UnitHistory.cds"), history);
     }
 
     // Question numbers of the stored replies, and the stored history rows as

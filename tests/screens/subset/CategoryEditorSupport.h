@@ -12,7 +12,6 @@
 #include "data/USubCategory.h"
 #include "data/USetting.h"
 #include "shell/ProgramUnits.h"
-#include "platform/dataset/ClientDataSet.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Ansi.h"
 #include "platform/text/Trim.h"
@@ -24,6 +23,7 @@
 #include "platform/vcl/ListView.h"
 #include "screens/subset/UfrmCategoryCreate.h"
 #include "screens/subset/UfrmCategoryName.h"
+#include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
@@ -94,19 +94,7 @@ protected:
 
     void WriteRows(const QString& fileName, const std::vector<TEditorRow>& rows) const
     {
-        TClientDataSet ds;
-        ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("TYPE"), ftInteger);
-        ds.FieldDefs().Add(QStringLiteral("DATA"), ftString, 255);
-        ds.CreateDataSet();
-        for (const TEditorRow& row : rows) {
-            ds.Append();
-            ds.FieldByName(QStringLiteral("NO")).SetAsInteger(row.No);
-            ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(row.Type);
-            ds.FieldByName(QStringLiteral("DATA")).SetAsString(row.Data);
-            ds.Post();
-        }
-        ds.SaveToFile(Folder() + fileName);
+        WriteRecordFile(Folder() + fileName, RecordRows(rows));
     }
 
     // Text questions "q<n>" answered "a<n>", in this stored order.
@@ -132,25 +120,15 @@ protected:
     // Judged replies, one a minute, each 2 s long.
     void WriteReplies(const std::vector<TEditorReplies>& sets) const
     {
-        TClientDataSet ds;
-        DefineReplyFields(ds.FieldDefs());
-        ds.CreateDataSet();
+        std::vector<TReplyRow> replies;
         int minute = 0;
         for (const TEditorReplies& set : sets)
             for (int i = 0; i < set.Tests; ++i) {
                 const double shown = 46000.0 + (minute++) * 60 * EditorSecond;
-                ds.Append();
-                ds.FieldByName(QStringLiteral("NO")).SetAsInteger(set.No);
-                ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(ReplyTypeText);
-                ds.FieldByName(QStringLiteral("STATE")).SetAsInteger(ReplyStateWritten);
-                ds.FieldByName(QStringLiteral("REPLYSTART")).SetAsDateTime(shown + EditorSecond);
-                ds.FieldByName(QStringLiteral("STARTTIME")).SetAsDateTime(shown);
-                ds.FieldByName(QStringLiteral("ENDTIME")).SetAsDateTime(shown + 2 * EditorSecond);
-                ds.FieldByName(QStringLiteral("CLEAR")).SetAsBoolean(i < set.Cleared);
-                ds.FieldByName(QStringLiteral("ANSWER")).SetAsBoolean(i < set.Correct);
-                ds.Post();
+                replies.push_back({set.No, ReplyTypeText, ReplyStateWritten, shown + EditorSecond, shown,
+                                   shown + 2 * EditorSecond, QString(), i < set.Cleared, i < set.Correct});
             }
-        ds.SaveToFile(Folder() + QStringLiteral("Reply.cds"));
+        WriteReplyFile(Folder() + QStringLiteral("Reply.cds"), replies);
     }
 
     // A subset file holding text (CP932) as it is.
