@@ -177,3 +177,27 @@ TEST_F(MenuScreen, TheDisplaySettingsDialogRefillsTheListOnlyOnOk)
         form.Close();
     });
 }
+
+TEST_F(MenuScreen, ACategoryWhoseNameCannotBeAKeyOpensAndLeavesMenuInfWithoutItsKeys)
+{
+    WriteCategoryFolder(program_, QStringLiteral("VEK[x]"), 2);
+    WriteCategoryFolder(program_, QStringLiteral("VEKa=b"), 3);
+    QStringList opened;
+    Run([&](TfrmMenu&) {
+        for (int row = 0; row < 2; ++row) {
+            ClickRow(row);
+            WhenOpen(DataScreenWindow, [&] {
+                opened << frmData->Caption();
+                CountCategorySelection(frmData->Caption()); // as after a test
+                frmData->Close();
+            });
+            Key(List().viewport(), Qt::Key_Return);
+        }
+        EXPECT_EQ(Row(0).mid(0, 3), (QStringList{QStringLiteral("[x]"), QStringLiteral("0"), QStringLiteral("2")}));
+        Form().Close();
+    });
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("[x]"), QStringLiteral("a=b")}));
+    const QString menuInf = QString::fromLatin1(program_.Read(QStringLiteral("Menu.inf")));
+    EXPECT_FALSE(menuInf.contains(QStringLiteral("[x]="))) << menuInf.toStdString();
+    EXPECT_FALSE(menuInf.contains(QStringLiteral("a=b"))) << menuInf.toStdString();
+}
