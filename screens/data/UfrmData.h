@@ -20,18 +20,12 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Input.h"
 #include "platform/vcl/ListItem.h"
+#include "ui_UfrmData.h"
 
 #include <QString>
 #include <memory>
 #include <optional>
 
-class QFrame;
-class QLabel;
-class QSplitter;
-class QStatusBar;
-class TChart;
-class TComboBox;
-class TImage;
 class TListView;
 class TMenuItem;
 class TPopupMenu;
@@ -48,49 +42,17 @@ inline constexpr int DataFormMinHeight = 500;
 inline constexpr TColor EvenRowColor = RGBColor(229, 229, 229);
 inline constexpr TColor TickedRowColor = RGBColor(255, 229, 229);
 
-class TfrmData : public TForm {
+class TfrmData : public TForm, public Ui::TfrmData {
     Q_OBJECT
 public:
     explicit TfrmData(QWidget* owner = nullptr);
     ~TfrmData() override;
 
-    // Menu column.
-    QFrame* pnlMenu = nullptr;
-    TSpeedButton* sbtnSelectUser = nullptr; // Tag: the user's unit size once shown
-    TSpeedButton* sbtnSelect25 = nullptr;
-    TSpeedButton* sbtnSelect50 = nullptr;
-    TSpeedButton* sbtnSelect100 = nullptr;
-    TSpeedButton* sbtnStartTest = nullptr;
-    QLabel* lblCategory = nullptr;
-    TComboBox* cmbCategory = nullptr;
-    TSpeedButton* sbtnCategoryCreate = nullptr;
-    TSpeedButton* sbtnSetting = nullptr;     // kept at the bottom edge by FormResize
-    TSpeedButton* sbtnShowSetting = nullptr;
-    TSpeedButton* sbtnClose = nullptr;
-
-    // The four areas, sized through the splitters.
-    QSplitter* SptBase = nullptr;  // TabTop above tabBaseBottom
-    QFrame* TabTop = nullptr;
-    QSplitter* Splitter1 = nullptr; // pnlUnitList beside the history area
-    QFrame* pnlUnitList = nullptr;
-    TImage* imgUnitHeader = nullptr;
-    QLabel* lblUnit = nullptr;
-    TListView* lvAnswerUnit = nullptr;
-    QSplitter* Splitter2 = nullptr; // pnlTopRight above lvUnitHistory
-    QFrame* pnlTopRight = nullptr;
-    TChart* chtUnitHistory = nullptr;
-    TListView* lvUnitHistory = nullptr;
-    QFrame* tabBaseBottom = nullptr;
-    QSplitter* Splitter4 = nullptr; // pnlAnswerList beside the reply area
-    QFrame* pnlAnswerList = nullptr;
-    TImage* imgAnswerHeader = nullptr;
-    QLabel* lblQuestion = nullptr;
-    TListView* lvAnswer = nullptr;
-    QSplitter* Splitter3 = nullptr; // pnlBottonRight above lvReply
-    QFrame* pnlBottonRight = nullptr;
-    TChart* chtReply = nullptr;
-    TListView* lvReply = nullptr;
-    QStatusBar* StatusBar = nullptr;
+    // The components of UfrmData.ui come from Ui::TfrmData. sbtnSelectUser's Tag holds the
+    // user's unit size once shown; FormResize keeps sbtnSetting at the bottom edge. The
+    // splitters: SptBase parts TabTop from tabBaseBottom, Splitter1 pnlUnitList from the
+    // history area, Splitter2 pnlTopRight from lvUnitHistory, Splitter4 pnlAnswerList
+    // from the reply area, Splitter3 pnlBottonRight from lvReply.
 
     TPopupMenu* pmeUnit = nullptr;
     TMenuItem* pmuAnswerUnitLineClear = nullptr;

@@ -8,7 +8,6 @@
 #include "platform/vcl/ListView.h"
 #include "platform/vcl/PopupMenu.h"
 #include "platform/vcl/SpeedButton.h"
-#include "ui_UfrmData.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -82,42 +81,7 @@ void StretchLastPane(QSplitter& splitter)
 
 TfrmData::TfrmData(QWidget* owner) : TForm(owner)
 {
-    Ui::TfrmData ui;
-    ui.setupUi(this);
-    pnlMenu = ui.pnlMenu;
-    sbtnSelectUser = ui.sbtnSelectUser;
-    sbtnSelect25 = ui.sbtnSelect25;
-    sbtnSelect50 = ui.sbtnSelect50;
-    sbtnSelect100 = ui.sbtnSelect100;
-    sbtnStartTest = ui.sbtnStartTest;
-    lblCategory = ui.lblCategory;
-    cmbCategory = ui.cmbCategory;
-    sbtnCategoryCreate = ui.sbtnCategoryCreate;
-    sbtnSetting = ui.sbtnSetting;
-    sbtnShowSetting = ui.sbtnShowSetting;
-    sbtnClose = ui.sbtnClose;
-    SptBase = ui.SptBase;
-    TabTop = ui.TabTop;
-    Splitter1 = ui.Splitter1;
-    pnlUnitList = ui.pnlUnitList;
-    imgUnitHeader = ui.imgUnitHeader;
-    lblUnit = ui.lblUnit;
-    lvAnswerUnit = ui.lvAnswerUnit;
-    Splitter2 = ui.Splitter2;
-    pnlTopRight = ui.pnlTopRight;
-    chtUnitHistory = ui.chtUnitHistory;
-    lvUnitHistory = ui.lvUnitHistory;
-    tabBaseBottom = ui.tabBaseBottom;
-    Splitter4 = ui.Splitter4;
-    pnlAnswerList = ui.pnlAnswerList;
-    imgAnswerHeader = ui.imgAnswerHeader;
-    lblQuestion = ui.lblQuestion;
-    lvAnswer = ui.lvAnswer;
-    Splitter3 = ui.Splitter3;
-    pnlBottonRight = ui.pnlBottonRight;
-    chtReply = ui.chtReply;
-    lvReply = ui.lvReply;
-    StatusBar = ui.StatusBar;
+    setupUi(this);
 
     SetMinSize(DataFormMinWidth, DataFormMinHeight);
     imgUnitHeader->LoadFromFile(QStringLiteral(":/data/header_unit.svg"));

@@ -35,23 +35,17 @@
 #include "platform/vcl/Color.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Input.h"
+#include "ui_UfrmMenu.h"
 
 #include <QString>
 #include <memory>
 
-class QFrame;
-class QLabel;
-class QStatusBar;
-class TImage;
 class TKvUserWdwState;
 class TListItem;
 class TListView;
 class TMenuHelpProbe;
 class TMenuItem;
 class TPopupMenu;
-class TSpeedButton;
-class TSplitter;
-class TWebBrowser;
 
 // How long the menu waits for the browser, and for a help-page probe, in milliseconds.
 inline constexpr int MenuBrowserWaitMs = 3000;
@@ -60,32 +54,18 @@ inline constexpr TColor MenuEvenRowColor = 0xE5E5E5;
 // The category panel's least height.
 inline constexpr int MenuCategoryMinHeight = 100;
 
-class TfrmMenu : public TForm {
+class TfrmMenu : public TForm, public Ui::TfrmMenu {
     Q_OBJECT
 public:
     explicit TfrmMenu(QWidget* owner = nullptr);
     ~TfrmMenu() override;
 
-    QFrame* Panel1 = nullptr;
-    TImage* imgMenu = nullptr; // stretched over Panel1
-    TSpeedButton* sbtnManual = nullptr;
-    TSpeedButton* sbtnTestInfo = nullptr;
-    TSpeedButton* sbtnInfo = nullptr;
-    TSpeedButton* sbtnTestStart = nullptr;
-    TSpeedButton* sbtnDisplay = nullptr;
-    TSpeedButton* sbtnClose = nullptr;
-    TWebBrowser* WebBrowser = nullptr;
-    TSplitter* Splitter1 = nullptr;
-    QFrame* pnlCategory = nullptr;
-    TImage* imgCategory = nullptr;
-    QLabel* lblMondai = nullptr;
-    TListView* lvCategory = nullptr;
+    // The components of UfrmMenu.ui come from Ui::TfrmMenu; imgMenu is stretched over Panel1.
     TPopupMenu* pmeCategory = nullptr;
     TMenuItem* pmuNonDisplay = nullptr;
     TMenuItem* pmuAllDisplay = nullptr;
     TMenuItem* pmuDisplaySetting = nullptr;
     TKvUserWdwState* KvUserWdwState = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
 
     // pnlCategory's height; a smaller one than MenuCategoryMinHeight is taken as that.
     int CategoryHeight() const;

@@ -9,7 +9,6 @@
 #include "platform/vcl/SpeedButton.h"
 #include "platform/vcl/Splitter.h"
 #include "platform/web/WebBrowser.h"
-#include "ui_UfrmMenu.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -43,23 +42,7 @@ private:
 
 TfrmMenu::TfrmMenu(QWidget* owner) : TForm(owner)
 {
-    Ui::TfrmMenu ui;
-    ui.setupUi(this);
-    Panel1 = ui.Panel1;
-    imgMenu = ui.imgMenu;
-    sbtnManual = ui.sbtnManual;
-    sbtnTestInfo = ui.sbtnTestInfo;
-    sbtnInfo = ui.sbtnInfo;
-    sbtnTestStart = ui.sbtnTestStart;
-    sbtnDisplay = ui.sbtnDisplay;
-    sbtnClose = ui.sbtnClose;
-    WebBrowser = ui.WebBrowser;
-    Splitter1 = ui.Splitter1;
-    pnlCategory = ui.pnlCategory;
-    imgCategory = ui.imgCategory;
-    lblMondai = ui.lblMondai;
-    lvCategory = ui.lvCategory;
-    StatusBar1 = ui.StatusBar1;
+    setupUi(this);
 
     imgMenu->LoadFromFile(QStringLiteral(":/menu/menu_background.svg"));
     new TCoverParent(imgMenu);

@@ -10,11 +10,10 @@
 #include "platform/vcl/Color.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Input.h"
+#include "ui_UfrmShowSetting.h"
 
 #include <memory>
 
-class TButton;
-class TImage;
 class TListItem;
 class TListView;
 
@@ -23,18 +22,11 @@ inline constexpr TColor ShownRowColor = 0xE5E5FF;
 
 // The dialog's form: its layout is UfrmShowSetting.ui; the components are reachable by
 // name.
-class TfrmShowSetting : public TForm {
+class TfrmShowSetting : public TForm, public Ui::TfrmShowSetting {
     Q_OBJECT
 public:
     explicit TfrmShowSetting(QWidget* owner = nullptr);
     ~TfrmShowSetting() override;
-
-    TImage* imgMenu = nullptr;
-    TListView* lvShowList = nullptr;
-    TButton* btnSetting = nullptr;
-    TButton* btnCancel = nullptr;
-    TButton* btnAllDisp = nullptr;
-    TButton* btnAllNoDisp = nullptr;
 };
 
 using TfrmShowSettingClass = TMetaClass<TfrmShowSetting, QWidget*>;

@@ -6,12 +6,10 @@
 #include "platform/vcl/Dispatch.h"
 #include "screens/menu/UfrmMenu.h"
 #include "screens/startup/UfrmUpdate.h"
-#include "ui_UfrmDummyMain.h"
 
 TfrmDummyMain::TfrmDummyMain(QWidget* owner) : TForm(owner)
 {
-    Ui::TfrmDummyMain ui;
-    ui.setupUi(this);
+    setupUi(this);
     OnPaint = [this] { FormPaint(); };
     Application().OnException = [this](const std::exception_ptr& error) {
         ApplicationEventsException(error);

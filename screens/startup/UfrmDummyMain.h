@@ -6,11 +6,13 @@
 // exception that escapes an event handler into one log line and shows nothing.
 
 #include "platform/vcl/Form.h"
+#include "ui_UfrmDummyMain.h"
 
 #include <exception>
 #include <memory>
 
-class TfrmDummyMain : public TForm {
+// The layout of the main window (UfrmDummyMain.ui, Ui::TfrmDummyMain) holds no components.
+class TfrmDummyMain : public TForm, public Ui::TfrmDummyMain {
     Q_OBJECT
 public:
     explicit TfrmDummyMain(QWidget* owner = nullptr);

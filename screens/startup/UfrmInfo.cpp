@@ -8,18 +8,13 @@
 #include "platform/vcl/Image.h"
 #include "platform/vcl/Memo.h"
 #include "screens/startup/UServerText.h"
-#include "ui_UfrmInfo.h"
 
 #include <QFileInfo>
 #include <memory>
 
 TfrmInfo::TfrmInfo(QWidget* owner) : TForm(owner)
 {
-    Ui::TfrmInfo ui;
-    ui.setupUi(this);
-    Image = ui.Image;
-    memInfo = ui.memInfo;
-    btnOK = ui.btnOK;
+    setupUi(this);
     Image->LoadFromFile(QStringLiteral(":/startup/info_background.svg"));
 }
 

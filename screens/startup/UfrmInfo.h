@@ -4,22 +4,16 @@
 
 #include "platform/core/ClassRef.h"
 #include "platform/vcl/Form.h"
+#include "ui_UfrmInfo.h"
 
 #include <QString>
 
-class TButton;
-class TImage;
-class TMemo;
-
-class TfrmInfo : public TForm {
+// The components of UfrmInfo.ui come from Ui::TfrmInfo.
+class TfrmInfo : public TForm, public Ui::TfrmInfo {
     Q_OBJECT
 public:
     explicit TfrmInfo(QWidget* owner = nullptr);
     ~TfrmInfo() override;
-
-    TImage* Image = nullptr;
-    TMemo* memInfo = nullptr;
-    TButton* btnOK = nullptr;
 };
 
 class TfrmInfoClass : public TMetaClass<TfrmInfo, QWidget*> {

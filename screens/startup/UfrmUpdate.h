@@ -17,12 +17,10 @@
 #include "platform/text/StringList.h"
 #include "platform/vcl/Form.h"
 #include "platform/winapi/Http.h"
+#include "ui_UfrmUpdate.h"
 
 #include <QString>
 #include <memory>
-
-class QLabel;
-class QProgressBar;
 
 // The address of the server texts when Menu.inf has no [Server] File: none, since no
 // news server exists for this build; an empty address makes no request.
@@ -32,14 +30,13 @@ inline const QString DefaultServerAddress;
 // user agent "Mozilla/3.0 (compatible; Indy Library)" and the HTTP layer's time-outs.
 THttpClient NewsHttpClient();
 
-class TfrmUpdate : public TForm {
+// The components of UfrmUpdate.ui come from Ui::TfrmUpdate.
+class TfrmUpdate : public TForm, public Ui::TfrmUpdate {
     Q_OBJECT
 public:
     explicit TfrmUpdate(QWidget* owner = nullptr);
     ~TfrmUpdate() override;
 
-    QLabel* lblUpDate = nullptr;
-    QProgressBar* ProgressBar = nullptr;
     // The client of the server texts and downloads, NewsHttpClient() when made.
     THttpClient IdHTTP;
 };

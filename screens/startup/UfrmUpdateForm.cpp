@@ -1,8 +1,6 @@
 // The progress dialog's form: the layout of UfrmUpdate.ui and its HTTP client.
 #include "screens/startup/UfrmUpdate.h"
 
-#include "ui_UfrmUpdate.h"
-
 #include <QLabel>
 #include <QProgressBar>
 
@@ -18,10 +16,7 @@ THttpClient NewsHttpClient()
 
 TfrmUpdate::TfrmUpdate(QWidget* owner) : TForm(owner)
 {
-    Ui::TfrmUpdate ui;
-    ui.setupUi(this);
-    lblUpDate = ui.lblUpDate;
-    ProgressBar = ui.ProgressBar;
+    setupUi(this);
     QFont font = lblUpDate->font();
     font.setPixelSize(16);
     lblUpDate->setFont(font);

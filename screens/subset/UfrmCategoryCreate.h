@@ -25,14 +25,11 @@
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Input.h"
 #include "platform/vcl/ListItem.h"
+#include "ui_UfrmCategoryCreate.h"
 
 #include <QString>
 #include <memory>
 
-class QLabel;
-class TButton;
-class TComboBox;
-class TImage;
 class TListView;
 
 // The eight columns of both lists: caption, width, minimum width; the first three are
@@ -48,31 +45,15 @@ extern const TQuestionColumn QuestionColumns[QuestionColumnCount];
 // The subset the editor shows for a category without subset files.
 extern const QString NewSubsetName;
 
-class TfrmCategoryCreate : public TForm {
+class TfrmCategoryCreate : public TForm, public Ui::TfrmCategoryCreate {
     Q_OBJECT
 public:
     explicit TfrmCategoryCreate(QWidget* owner = nullptr);
     ~TfrmCategoryCreate() override;
 
-    TImage* imgMenu = nullptr; // stretched background
-    TComboBox* cmbCategory = nullptr;
-    TButton* btnNew = nullptr;
-    TButton* btnEdit = nullptr;
-    TButton* btnDelete = nullptr;
-    TButton* btnImport = nullptr;
-    TButton* btnExport = nullptr;
-    QLabel* lblQuestion = nullptr;
-    QLabel* lblCategory = nullptr;
-    TListView* lvAnswerUnit = nullptr;  // the questions outside the subset
-    TListView* lvSubCategory = nullptr; // the subset, in its order
-    TButton* btnRight = nullptr;
-    TButton* btnLeft = nullptr;
-    TButton* btnRightAll = nullptr;
-    TButton* btnLeftAll = nullptr;
-    TButton* btnUp = nullptr;   // Tag -1
-    TButton* btnDown = nullptr; // Tag 1
-    TButton* btnSetting = nullptr;
-    TButton* btnCancel = nullptr;
+    // The components of UfrmCategoryCreate.ui come from Ui::TfrmCategoryCreate: imgMenu is
+    // the stretched background, lvAnswerUnit the questions outside the subset,
+    // lvSubCategory the subset in its order; btnUp's Tag is -1, btnDown's 1.
     std::unique_ptr<TOpenDialog> OpenDialog;
     std::unique_ptr<TSaveDialog> SaveDialog;
 };

@@ -6,7 +6,6 @@
 #include "platform/vcl/ComboBox.h"
 #include "platform/vcl/Image.h"
 #include "platform/vcl/ListView.h"
-#include "ui_UfrmCategoryCreate.h"
 
 #include <QLabel>
 
@@ -34,27 +33,7 @@ void AddQuestionColumns(TListView& listView)
 TfrmCategoryCreate::TfrmCategoryCreate(QWidget* owner)
     : TForm(owner), OpenDialog(std::make_unique<TOpenDialog>()), SaveDialog(std::make_unique<TSaveDialog>())
 {
-    Ui::TfrmCategoryCreate ui;
-    ui.setupUi(this);
-    imgMenu = ui.imgMenu;
-    cmbCategory = ui.cmbCategory;
-    btnNew = ui.btnNew;
-    btnEdit = ui.btnEdit;
-    btnDelete = ui.btnDelete;
-    btnImport = ui.btnImport;
-    btnExport = ui.btnExport;
-    lblQuestion = ui.lblQuestion;
-    lblCategory = ui.lblCategory;
-    lvAnswerUnit = ui.lvAnswerUnit;
-    lvSubCategory = ui.lvSubCategory;
-    btnRight = ui.btnRight;
-    btnLeft = ui.btnLeft;
-    btnRightAll = ui.btnRightAll;
-    btnLeftAll = ui.btnLeftAll;
-    btnUp = ui.btnUp;
-    btnDown = ui.btnDown;
-    btnSetting = ui.btnSetting;
-    btnCancel = ui.btnCancel;
+    setupUi(this);
     imgMenu->LoadFromFile(QStringLiteral(":/subset/editor_background.svg"));
     AddQuestionColumns(*lvAnswerUnit);
     AddQuestionColumns(*lvSubCategory);

@@ -11,26 +11,19 @@
 #include "platform/core/ClassRef.h"
 #include "platform/vcl/Form.h"
 #include "platform/vcl/Input.h"
+#include "ui_UfrmCategoryName.h"
 
 #include <QString>
 #include <memory>
 
-class QLabel;
-class QLineEdit;
-class TButton;
-class TImage;
-
-class TfrmCategoryName : public TForm {
+class TfrmCategoryName : public TForm, public Ui::TfrmCategoryName {
     Q_OBJECT
 public:
     explicit TfrmCategoryName(QWidget* owner = nullptr);
     ~TfrmCategoryName() override;
 
-    TImage* imgMenu = nullptr; // stretched background
-    QLineEdit* edtName = nullptr;
-    QLabel* lblHint = nullptr; // why the name cannot be taken; empty when it can
-    TButton* btnOK = nullptr;
-    TButton* btnCancel = nullptr;
+    // The components of UfrmCategoryName.ui come from Ui::TfrmCategoryName: imgMenu is the
+    // stretched background; lblHint says why the name cannot be taken, empty when it can.
 };
 
 class TfrmCategoryNameControl {
