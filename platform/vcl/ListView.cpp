@@ -426,6 +426,7 @@ void TListView::SetItemFocused(int index, bool focused)
         return;
     const QModelIndex target = focused ? rowIndex(index) : QModelIndex();
     runCodeSelection([&] { selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate); });
+    currentChosen_ = target.isValid();
 }
 
 void TListView::MakeVisible(int index)
@@ -501,30 +502,26 @@ void TListView::deliverChanges(bool fromQt)
 
 // --- keys -----------------------------------------------------------------------------
 
-void TListView::focusInEvent(QFocusEvent* event)
-{
-    const bool hadCurrent = currentIndex().isValid();
-    QTreeView::focusInEvent(event);
-    currentFromFocusIn_ = !hadCurrent && currentIndex().isValid();
-}
-
 void TListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    currentFromFocusIn_ = false;
+    if (!current.isValid())
+        currentChosen_ = false;
     QTreeView::currentChanged(current, previous);
 }
 
 void TListView::keyPressEvent(QKeyEvent* event)
 {
-    // Qt marks the first row on focus-in without selecting it, so Down would select the
-    // second row and Up or Home nothing. Without that mark the move starts before the
-    // first row and lands on it.
+    // Qt marks a row of its own (the first, on focus-in or when rows arrive in a focused
+    // list) without selecting it, so Down would select the second row and Up or Home
+    // nothing. Without a mark that code or the user put, the move starts before the first
+    // row and lands on it.
     static constexpr Qt::Key FirstRowKeys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_PageUp};
     const bool firstRowKey = std::find(std::begin(FirstRowKeys), std::end(FirstRowKeys), event->key())
                              != std::end(FirstRowKeys);
-    if (firstRowKey && currentFromFocusIn_ && !selectionModel()->hasSelection())
+    if (firstRowKey && !currentChosen_ && !selectionModel()->hasSelection())
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     QTreeView::keyPressEvent(event);
+    currentChosen_ = currentIndex().isValid();
 }
 
 // --- mouse ------------------------------------------------------------------------------
@@ -547,6 +544,7 @@ void TListView::mousePressEvent(QMouseEvent* event)
     checkBoxUsed_ = false;
     doubleClickPress_ = false;
     QTreeView::mousePressEvent(event);
+    currentChosen_ = currentIndex().isValid();
 }
 
 void TListView::mouseDoubleClickEvent(QMouseEvent* event)

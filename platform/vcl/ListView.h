@@ -157,7 +157,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void startDrag(Qt::DropActions supportedActions) override;
-    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
@@ -202,7 +201,6 @@ private:
     bool checkBoxUsed_ = false;
     bool doubleClickPress_ = false;
     int clickedItem_ = -1;
-    // The focus mark is where Qt put it when the list got the focus, not where the user
-    // or code put it.
-    bool currentFromFocusIn_ = false;
+    // The focus mark was put by code or by the user, not by Qt on its own.
+    bool currentChosen_ = false;
 };

@@ -463,3 +463,17 @@ TEST_F(KeyList, AMultiSelectListStartsAtTheFirstRowToo)
     QTest::keyClick(&list_, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(list_.SelectedIndices(), (std::vector<int>{0, 1}));
 }
+
+TEST_F(KeyList, RowsThatArriveInAFocusedListStillLetTheFirstMoveSelectTheFirstRow)
+{
+    // As a window list filled while it already has the focus: Qt marks a row on its own.
+    list_.ClearItems();
+    EnterList();
+    for (int i = 0; i < 3; ++i)
+        list_.AddItem().Caption = QStringLiteral("n%1").arg(i);
+    QCoreApplication::processEvents();
+    changes_.clear();
+    QTest::keyClick(&list_, Qt::Key_Down);
+    EXPECT_EQ(list_.ItemIndex(), 0);
+    EXPECT_EQ(changes_, (std::vector<int>{0}));
+}

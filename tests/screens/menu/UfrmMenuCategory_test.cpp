@@ -201,3 +201,27 @@ TEST_F(MenuScreen, ACategoryWhoseNameCannotBeAKeyOpensAndLeavesMenuInfWithoutIts
     EXPECT_FALSE(menuInf.contains(QStringLiteral("[x]="))) << menuInf.toStdString();
     EXPECT_FALSE(menuInf.contains(QStringLiteral("a=b"))) << menuInf.toStdString();
 }
+
+TEST_F(MenuScreen, TheListHasTheFocusAtOpeningSoKeysAloneChooseAndStartACategory)
+{
+    WriteCategoryFolder(program_, QStringLiteral("VEKAlpha"), 3);
+    WriteCategoryFolder(program_, QStringLiteral("VEKBeta"), 5);
+    QString opened;
+    Run([&](TfrmMenu& form) {
+        EXPECT_EQ(form.focusWidget(), &List()); // the control that takes the keys when the menu is active
+        ActivateMenu();
+        EXPECT_EQ(QApplication::focusWidget(), &List());
+        EXPECT_EQ(List().ItemIndex(), -1); // a first start selects nothing
+        Key(QApplication::focusWidget(), Qt::Key_Down);
+        Key(QApplication::focusWidget(), Qt::Key_Down);
+        WhenOpen(DataScreenWindow, [&] {
+            opened = frmData->Caption();
+            frmData->Close();
+        });
+        Key(QApplication::focusWidget(), Qt::Key_Return);
+        ActivateMenu();
+        EXPECT_EQ(QApplication::focusWidget(), &List()); // back on the list after the screen
+        Form().Close();
+    });
+    EXPECT_EQ(opened, QStringLiteral("Beta"));
+}
