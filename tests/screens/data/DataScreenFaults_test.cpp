@@ -8,6 +8,7 @@
 #include "platform/vcl/FileDialog.h"
 #include "platform/vcl/SpinEdit.h"
 
+#include <QScreen>
 #include <QTemporaryDir>
 
 namespace {
@@ -133,13 +134,22 @@ TEST_F(DataScreen, APlacementNoScreenShowsOpensAtTheDefaultPlacement)
           TKvWdwStateData{INT_MAX, INT_MIN, INT_MAX, INT_MAX, 0}}) {
         SCOPED_TRACE(record.Left);
         program_.Write("VEKTest/Form.dat", record.ToBytes());
+        QRect shown;
         OpenScreen([&] {
             EXPECT_FALSE(Control().WindowStateRead);
             EXPECT_FALSE(Form().isMaximized());
             EXPECT_EQ(Form().Left(), 0);
             EXPECT_EQ(Form().Top(), 0);
             EXPECT_EQ(Form().ClientHeight(), 600);
+            shown = QRect(Form().Left(), Form().Top(), Form().width(), Form().height());
         });
+        // The close replaced the record by the placement the window had, on screen.
+        const QByteArray bytes = program_.Read("VEKTest/Form.dat");
+        EXPECT_EQ(bytes.size(), TKvWdwStateData::Size);
+        const auto saved = TKvWdwStateData::FromBytes(bytes);
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(*saved, (TKvWdwStateData{shown.left(), shown.top(), shown.width(), shown.height(), 0}));
+        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(shown.topLeft()));
     }
 }
 
