@@ -1,6 +1,8 @@
 // The subset editor's import and export of subset files.
 #include "tests/screens/subset/CategoryEditorSupport.h"
 
+#include <map>
+
 namespace {
 
 class SubsetTransfer : public CategoryEditor {
@@ -22,6 +24,14 @@ protected:
         return program_.FilePath(QStringLiteral("Elsewhere/") + fileName);
     }
     QString DialogText(std::size_t i) const { return i < dialogs_.size() ? dialogs_[i].Text : QString(); }
+    // Every file of the category folder with its bytes.
+    std::map<QString, QByteArray> FolderContents() const
+    {
+        std::map<QString, QByteArray> contents;
+        for (const QString& name : QDir(Folder()).entryList(QDir::Files | QDir::Hidden))
+            contents[name] = Bytes(name);
+        return contents;
+    }
 };
 
 const QString Overwrite = QStringLiteral("同じ名称のカテゴリーがあります。上書きしますか？");
@@ -65,9 +75,11 @@ TEST_F(SubsetTransfer, ExportNeverReplacesACategoryDataFile)
 {
     Category();
     const QByteArray answers = Bytes(QStringLiteral("Answer.cds"));
+    const auto contents = FolderContents();
     Run([&] {
         for (const QString& name : {QStringLiteral("answer.CDS"), QStringLiteral("Control.inf"),
-                                    QStringLiteral("FORM.DAT"), QStringLiteral("UnitHistory.cds")}) {
+                                    QStringLiteral("FORM.DAT"), QStringLiteral("UnitHistory.cds"),
+                                    QStringLiteral("Question.cds"), QStringLiteral("REPLY.cds")}) {
             dialogs_.clear();
             ChooseFile(Folder() + name);
             Answer({mrYes});
@@ -81,6 +93,7 @@ TEST_F(SubsetTransfer, ExportNeverReplacesACategoryDataFile)
     EXPECT_EQ(Bytes(QStringLiteral("Answer.cds")), answers);
     EXPECT_FALSE(Exists(QStringLiteral("Form.dat")));
     EXPECT_FALSE(Exists(QStringLiteral("UnitHistory.cds")));
+    EXPECT_EQ(FolderContents(), contents);
 }
 
 TEST_F(SubsetTransfer, AnExportThatCannotBeWrittenSaysSo)
@@ -150,6 +163,32 @@ TEST_F(SubsetTransfer, AnImportOverASubsetOfTheSameNameAsksFirst)
     EXPECT_EQ(Bytes(QStringLiteral("Kanji.sub")), QByteArray("5,6 \r\n"));
 }
 
+TEST_F(SubsetTransfer, AnImportOverTwoSpellingsOfItsNameReplacesTheFirstInFolderOrderOnly)
+{
+    Category();
+    WriteSubset(QStringLiteral("kanji"), QStringLiteral("2\r\n"));
+    SaveChoice(QStringLiteral("kanji"));
+    ChooseFile(Outside(QStringLiteral("KANJI.sub"), "5,6\r\n"));
+    Answer({mrYes});
+    Run([&] {
+        Click(Form().btnImport); // "Kanji.sub" sorts before "kanji.sub" (FolderList.h)
+        ASSERT_EQ(dialogs_.size(), 1u);
+        EXPECT_EQ(DialogText(0), Overwrite);
+        EXPECT_EQ(dialogs_[0].Type, TMsgDlgType::mtWarning);
+        EXPECT_EQ(SubsetFiles(), (QStringList{"Kanji.sub", "kanji.sub"}));
+        EXPECT_EQ(Bytes(QStringLiteral("Kanji.sub")), QByteArray("5,6\r\n"));
+        EXPECT_EQ(Bytes(QStringLiteral("kanji.sub")), QByteArray("2\r\n"));
+        EXPECT_EQ(SavedChoice(), QStringLiteral("Kanji"));
+        EXPECT_EQ(Subsets(), (QStringList{"Kanji", "kanji"}));
+        EXPECT_EQ(Shown(RightList()), std::vector<int>{2});
+        ChooseSubset(0);
+        EXPECT_EQ(Shown(RightList()), (std::vector<int>{5, 6}));
+        Key(Qt::Key_Escape);
+    });
+    EXPECT_EQ(Bytes(QStringLiteral("Kanji.sub")), QByteArray("5,6\r\n"));
+    EXPECT_EQ(Bytes(QStringLiteral("kanji.sub")), QByteArray("2\r\n"));
+}
+
 TEST_F(SubsetTransfer, AnImportOverANewSubsetOfTheSameNameAsksAndReplacesIt)
 {
     Category();
@@ -186,10 +225,17 @@ TEST_F(SubsetTransfer, ImportsThatWouldReplaceDataFilesOrBreakSubsetNamesAreRefu
 {
     Category();
     const QByteArray answers = Bytes(QStringLiteral("Answer.cds"));
+    const auto contents = FolderContents();
     const std::vector<std::pair<QString, QString>> refused = {
         {QStringLiteral("answer.cds"), QStringLiteral("「answer.cds」はカテゴリーのデータファイルの名前です。インポートできません。")},
         {QStringLiteral("Control.INF"), QStringLiteral("「Control.INF」はカテゴリーのデータファイルの名前です。インポートできません。")},
         {QStringLiteral("Form.dat"), QStringLiteral("「Form.dat」はカテゴリーのデータファイルの名前です。インポートできません。")},
+        {QStringLiteral("QUESTION.CDS"), QStringLiteral("「QUESTION.CDS」はカテゴリーのデータファイルの名前です。インポートできません。")},
+        {QStringLiteral("Answer.cds"), QStringLiteral("「Answer.cds」はカテゴリーのデータファイルの名前です。インポートできません。")},
+        {QStringLiteral("reply.Cds"), QStringLiteral("「reply.Cds」はカテゴリーのデータファイルの名前です。インポートできません。")},
+        {QStringLiteral("unithistory.CDS"), QStringLiteral("「unithistory.CDS」はカテゴリーのデータファイルの名前です。インポートできません。")},
+        {QStringLiteral("control.inf"), QStringLiteral("「control.inf」はカテゴリーのデータファイルの名前です。インポートできません。")},
+        {QStringLiteral("FORM.DAT"), QStringLiteral("「FORM.DAT」はカテゴリーのデータファイルの名前です。インポートできません。")},
         {QStringLiteral("全ての問題.sub"),
          QStringLiteral("「全ての問題.sub」はカテゴリー名として使えません。\r\n「全ての問題」は使えません。")},
         {QStringLiteral("a=b.sub"),
@@ -219,6 +265,7 @@ TEST_F(SubsetTransfer, ImportsThatWouldReplaceDataFilesOrBreakSubsetNamesAreRefu
     EXPECT_EQ(SubsetFiles(), QStringList{"Kanji.sub"});
     EXPECT_FALSE(Exists(QStringLiteral("Form.dat")));
     EXPECT_EQ(SavedChoice(), QStringLiteral("Kanji"));
+    EXPECT_EQ(FolderContents(), contents); // nothing copied, nothing replaced
 }
 
 TEST_F(SubsetTransfer, AnImportThatCannotBeCopiedSaysSoAndChangesNothing)

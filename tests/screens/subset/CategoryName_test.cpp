@@ -130,8 +130,11 @@ TEST_F(NameDialog, NamesTheSubsetFilesCannotHoldKeepOkDisabledAndSayWhy)
     const std::vector<std::pair<QString, QString>> refused = {
         {QStringLiteral("a/b"), QStringLiteral("「=」「/」「\\」は使えません。")},
         {QStringLiteral("a\\b"), QStringLiteral("「=」「/」「\\」は使えません。")},
+        {QStringLiteral("Kanji\\"), QStringLiteral("「=」「/」「\\」は使えません。")},
+        {QStringLiteral("\\"), QStringLiteral("「=」「/」「\\」は使えません。")},
         {QStringLiteral("x=1"), QStringLiteral("「=」「/」「\\」は使えません。")},
         {QStringLiteral("."), QStringLiteral("「.」「..」は使えません。")},
+        {QStringLiteral(".."), QStringLiteral("「.」「..」は使えません。")},
         {QStringLiteral(" .. "), QStringLiteral("「.」「..」は使えません。")},
         {QStringLiteral("全ての問題"), QStringLiteral("「全ての問題」は使えません。")},
         {QStringLiteral("café"), QStringLiteral("シフトJISにない文字は使えません。")},
