@@ -18,13 +18,13 @@ constexpr int LeftAlignedColumns = 3;
 void AddQuestionColumns(TListView& listView)
 {
     for (int i = 0; i < QuestionColumnCount; ++i) {
-        const TQuestionColumn& spec = QuestionColumns[i];
+        const TQuestionColumn& wanted = QuestionColumns[i];
         TListColumn& column = listView.AddColumn();
-        column.SetCaption(QString::fromUtf16(spec.Caption));
+        column.SetCaption(QString::fromUtf16(wanted.Caption));
         column.SetAlignment(i < LeftAlignedColumns ? TAlignment::taLeftJustify : TAlignment::taRightJustify);
-        column.SetMinWidth(spec.MinWidth);
+        column.SetMinWidth(wanted.MinWidth);
         column.SetMaxWidth(MaxColumnWidth);
-        column.SetWidth(spec.Width);
+        column.SetWidth(wanted.Width);
     }
 }
 
