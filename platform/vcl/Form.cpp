@@ -41,7 +41,7 @@ TModalResult TForm::ShowModal()
 
 void TForm::SetModalResult(TModalResult result)
 {
-    if (loadFailed_ && result != mrNone)
+    if (loadFailed_)
         result = mrCancel;
     modalResult_ = result;
     if (!inModal_ || result == mrNone || closeCheckQueued_)

@@ -143,12 +143,17 @@ void TfrmDataControl::LoadUnitSetting()
     frmData->lblUnit->setText(QStringLiteral("単位一覧：%1単位").arg(UnitSize));
 }
 
+// Widths that cannot be saved are logged; the lists are reloaded all the same.
 void TfrmDataControl::SaveColumnWidths()
 {
-    AnswerUnitControl->SaveColumnWidths(*frmData->lvAnswerUnit);
-    UnitHistoryControl->SaveColumnWidths(*frmData->lvUnitHistory);
-    AnswerControl->SaveColumnWidths(*frmData->lvAnswer);
-    ReplyControl->SaveColumnWidths(*frmData->lvReply);
+    try {
+        AnswerUnitControl->SaveColumnWidths(*frmData->lvAnswerUnit);
+        UnitHistoryControl->SaveColumnWidths(*frmData->lvUnitHistory);
+        AnswerControl->SaveColumnWidths(*frmData->lvAnswer);
+        ReplyControl->SaveColumnWidths(*frmData->lvReply);
+    } catch (...) {
+        WriteLog(QStringLiteral("TfrmDataControl.SaveColumnWidths"), ExceptMessage());
+    }
 }
 
 void TfrmDataControl::LoadUnitList()

@@ -94,20 +94,20 @@ TEST_F(ScreenLoading, TheSubsetEditorWhoseFilesBreakWhileItIsOpenClosesAtTheNext
 {
     WriteSubsetCategory();
     OpenScreen([&] {
+        TFolderBytes before;
         WhenShown(frmCategoryCreate, [&] {
             TfrmCategoryCreate& editor = *frmCategoryCreate;
             // An edit in memory, then the question files break: choosing another subset
             // lists anew and fails.
             QTest::mouseClick(editor.btnLeftAll, Qt::LeftButton);
             HalfCopy("Question.cds");
-            const TFolderBytes before = Files();
+            before = Files();
             editor.cmbCategory->SetItemIndex(editor.cmbCategory->ItemIndex() == 0 ? 1 : 0);
             editor.cmbCategory->OnChange();
             // Nothing the OK button could still do writes.
             QTest::mouseClick(editor.btnSetting, Qt::LeftButton);
             EXPECT_EQ(Files(), before);
         });
-        const TFolderBytes before = Files();
         QTest::mouseClick(Form().sbtnCategoryCreate, Qt::LeftButton);
         EXPECT_FALSE(frmCategoryCreate);
         ExpectTold("問題と答えのファイル（Question.cds、Answer.cds）", "TfrmCategoryCreateControl.LoadLists");
@@ -122,8 +122,10 @@ TEST_F(ScreenLoading, ANewSubsetNamedInTheNameDialogOverBrokenFilesClosesTheEdit
 {
     WriteSubsetCategory();
     OpenScreen([&] {
+        TFolderBytes before;
         WhenShown(frmCategoryCreate, [&] {
             HalfCopy("Answer.cds");
+            before = Files();
             WhenShown(frmCategoryName, [] {
                 frmCategoryName->edtName->setText("Nouns");
                 QTest::mouseClick(frmCategoryName->btnOK, Qt::LeftButton);
@@ -131,7 +133,6 @@ TEST_F(ScreenLoading, ANewSubsetNamedInTheNameDialogOverBrokenFilesClosesTheEdit
             QTest::mouseClick(frmCategoryCreate->btnNew, Qt::LeftButton);
             EXPECT_FALSE(frmCategoryName);
         });
-        const TFolderBytes before = Files();
         QTest::mouseClick(Form().sbtnCategoryCreate, Qt::LeftButton);
         EXPECT_FALSE(frmCategoryCreate);
         ExpectTold("問題と答えのファイル（Question.cds、Answer.cds）", "TfrmCategoryCreateControl.LoadLists");
