@@ -160,6 +160,10 @@ void TSubCategory::SetFolder(const QString& folder)
 
 void TSubCategory::SaveSelection(const QString& name)
 {
+    // Each write replaces the whole file; a choice already stored is not written again,
+    // so that a file that cannot be written fails only a real change.
+    if (GetSelectedName() == name)
+        return;
     TIniFile(IniPath).WriteString(IndexSection, IndexKey, StoredName(name));
 }
 

@@ -42,6 +42,7 @@ public:
     virtual void SetFolder(const QString& folder);
     // Stores the name as the saved choice; a name that Control.inf would not give back
     // as it is (blanks around it, or enclosed in quotes) is written in double quotes.
+    // Nothing is written when the saved choice is that name already.
     virtual void SaveSelection(const QString& name);
     // List := one line name=first line of its file per subset, in listing order;
     // SelIndex := the line whose name equals the saved choice exactly (with letter case),

@@ -27,6 +27,8 @@ TForm::~TForm()
 
 TModalResult TForm::ShowModal()
 {
+    if (loadFailed_)
+        return mrCancel;
     modalResult_ = mrNone;
     inModal_ = true;
     setWindowModality(Qt::ApplicationModal);
@@ -39,6 +41,8 @@ TModalResult TForm::ShowModal()
 
 void TForm::SetModalResult(TModalResult result)
 {
+    if (loadFailed_)
+        result = mrCancel;
     modalResult_ = result;
     if (!inModal_ || result == mrNone || closeCheckQueued_)
         return;
@@ -88,9 +92,21 @@ void TForm::CloseWindow()
     closingWindow_ = false;
 }
 
-// OnClose; false when the form is to stay open because the handler failed.
+void TForm::FailLoading()
+{
+    loadFailed_ = true;
+    if (inModal_)
+        SetModalResult(mrCancel);
+    else if (isVisible())
+        CloseWindow();
+}
+
+// OnClose; false when the form is to stay open because the handler failed. A form whose
+// loading failed closes without it.
 bool TForm::QueryClose(TCloseAction& action)
 {
+    if (loadFailed_)
+        return true;
     if (OnClose && !Dispatch([&] { OnClose(action); }))
         return false;
     return true;

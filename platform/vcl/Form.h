@@ -20,6 +20,11 @@
 //   from the destructor (the widgets of the form's layout still exist then).
 // - Left, Top, Width and Height are the outer (frame) geometry, ClientWidth and
 //   ClientHeight the inside; the size constraints are outer sizes.
+// - FailLoading: a step that loads what the form shows has failed, so the form shows
+//   less than it should. It then closes without asking OnClose (nothing of it may be
+//   saved): at once when it runs modally (once the current handler has returned), and a
+//   later ShowModal does not show it; its modal result is mrCancel whatever is set later.
+//   LoadFailed stays true, so that its save and OK paths can refuse too.
 // Every handler runs through Dispatch (Dispatch.h).
 
 #include "platform/vcl/Input.h"
@@ -61,6 +66,8 @@ public:
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult result);
     void Close();
+    void FailLoading();
+    bool LoadFailed() const { return loadFailed_; }
 
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString& caption) { setWindowTitle(caption); }
@@ -128,6 +135,7 @@ private:
     bool inModal_ = false;
     bool closeCheckQueued_ = false;
     bool closingWindow_ = false;
+    bool loadFailed_ = false;
     bool keyPreview_ = false;
     TBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = TBorderIcons(biSystemMenu | biMinimize | biMaximize);

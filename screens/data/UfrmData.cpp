@@ -9,6 +9,7 @@
 #include "data/USetting.h"
 #include "data/USubCategory.h"
 #include "data/UUnitHistoryControl.h"
+#include "data_views/ScreenLoading.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/core/Exception.h"
 #include "platform/text/Convert.h"
@@ -142,12 +143,17 @@ void TfrmDataControl::LoadUnitSetting()
     frmData->lblUnit->setText(QStringLiteral("単位一覧：%1単位").arg(UnitSize));
 }
 
+// Widths that cannot be saved are logged; the lists are reloaded all the same.
 void TfrmDataControl::SaveColumnWidths()
 {
-    AnswerUnitControl->SaveColumnWidths(*frmData->lvAnswerUnit);
-    UnitHistoryControl->SaveColumnWidths(*frmData->lvUnitHistory);
-    AnswerControl->SaveColumnWidths(*frmData->lvAnswer);
-    ReplyControl->SaveColumnWidths(*frmData->lvReply);
+    try {
+        AnswerUnitControl->SaveColumnWidths(*frmData->lvAnswerUnit);
+        UnitHistoryControl->SaveColumnWidths(*frmData->lvUnitHistory);
+        AnswerControl->SaveColumnWidths(*frmData->lvAnswer);
+        ReplyControl->SaveColumnWidths(*frmData->lvReply);
+    } catch (...) {
+        WriteLog(QStringLiteral("TfrmDataControl.SaveColumnWidths"), ExceptMessage());
+    }
 }
 
 void TfrmDataControl::LoadUnitList()
@@ -276,11 +282,11 @@ bool TfrmDataControl::OpenCategory()
     } catch (...) {
         WriteLog(QStringLiteral("TfrmDataControl.OpenModel"),
                  ExceptMessage() + QStringLiteral(" <Folder=") + Folder + u'>');
+        frmData->FailLoading();
         MessageBox(QStringLiteral("カテゴリー「%1」のデータを読み込めないため、開けません。\r\n"
                                   "原因はログ（Vek.Log）に記録しました。")
                        .arg(Name),
                    QStringLiteral("エラー"), MB_OK | MB_ICONERROR);
-        frmData->Close();
         return false;
     }
     modelOpen_ = true;
@@ -327,12 +333,27 @@ void TfrmDataControl::lvAnswerCustomDrawItem(TListView& sender, const TListItem&
         background = TickedRowColor;
 }
 
+// The lists follow the chosen subset. A choice that cannot be saved is logged and the
+// lists still show it; lists that cannot be loaded close the screen (see LoadLists).
 void TfrmDataControl::cmbCategoryChange()
 {
     TfrmData& form = *frmData;
     const QString subset = form.cmbCategory->Text();
-    SubCategory->SaveSelection(subset);
+    try {
+        SubCategory->SaveSelection(subset);
+    } catch (...) {
+        WriteLog(QStringLiteral("TfrmDataControl.cmbCategoryChange"), ExceptMessage());
+    }
     form.cmbCategory->setToolTip(subset);
+    if (!LoadScreenStep(form, QStringLiteral("TfrmDataControl.LoadLists"),
+                        QStringLiteral("カテゴリー「%1」の単位の一覧（Answer.cds、カテゴリーファイル）").arg(Name),
+                        [this] { LoadLists(); }))
+        modelOpen_ = false;
+}
+
+void TfrmDataControl::LoadLists()
+{
+    TfrmData& form = *frmData;
     if (form.lvAnswerUnit->ItemCount() > 0)
         SaveColumnWidths();
     SetupViews();

@@ -144,12 +144,16 @@ private:
     // Runs OpenModel for the opening: false (after a message) when the category's data
     // cannot be read, so the screen does not open.
     bool OpenCategory();
+    // The four lists and both charts of the chosen subset, anew.
+    void LoadLists();
     void TellSetAsideFiles();
     void SaveLayout();
     void ReloadAfterTest(int answerRow);
 
     std::optional<TSizingBase> sizingBase_;
-    bool modelOpen_ = false; // every store of the category is current
+    // Every store of the category is current and the lists show it: only then is anything
+    // of the screen saved.
+    bool modelOpen_ = false;
 };
 
 using TfrmDataClass = TMetaClass<TfrmData, QWidget*>;

@@ -3,6 +3,7 @@
 
 #include "components/KvUserWdwState.h"
 #include "data/UCategoryControl.h"
+#include "data_views/ScreenLoading.h"
 #include "platform/vcl/Dispatch.h"
 #include "platform/vcl/ListView.h"
 #include "platform/vcl/PopupMenu.h"
@@ -90,8 +91,11 @@ void TfrmMenuControlClass::Execute() const
 void TfrmMenuControl::FormCreate()
 {
     TListView& list = *frmMenu->lvCategory;
-    // A store that cannot be made leaves an empty list; the menu still opens and closes.
-    GuardedSave(QStringLiteral("FormCreate"), [] { CategoryControlClass->CreateInstance(); });
+    // A store that cannot be made keeps the menu from opening, so that its close saves no
+    // selection, widths or page of an empty list.
+    if (!LoadScreenStep(*frmMenu, QStringLiteral("TfrmMenuControl.FormCreate"),
+                        QStringLiteral("カテゴリーの一覧"), [] { CategoryControlClass->CreateInstance(); }))
+        return;
     CategoryControl->SetupColumns(list);
     CategoryControl->FillListView(list);
     LoadMenuSettings();

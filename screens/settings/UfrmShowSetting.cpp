@@ -3,6 +3,7 @@
 
 #include "data/UCategoryControl.h"
 #include "data/UConst.h"
+#include "data_views/ScreenLoading.h"
 #include "platform/core/Exception.h"
 #include "platform/files/Files.h"
 #include "platform/ini/IniFile.h"
@@ -63,6 +64,8 @@ void ApplyTicks(TListView& list)
 
 void TfrmShowSettingControl::btnSettingClick()
 {
+    if (frmShowSetting->LoadFailed())
+        return; // the ticks are not the stored visibility
     TListView& list = *frmShowSetting->lvShowList;
     for (int i = 0; i < list.ItemCount(); ++i) {
         const TListItem& item = list.Item(i);
@@ -121,8 +124,13 @@ int TfrmShowSettingControlClass::Execute() const
     form.lvShowList->OnClick = [&handlers](TListView& sender) { handlers.lvShowListClick(sender); };
     form.OnKeyDown = [&handlers](TKey& key, TShiftState shift) { handlers.FormKeyDown(key, shift); };
 
-    CategoryControl->FillCheckList(*form.lvShowList);
+    // A list that cannot be filled keeps the dialog from opening; nothing of it is saved.
+    LoadScreenStep(form, QStringLiteral("TfrmShowSettingControl.Execute"),
+                   QStringLiteral("カテゴリーの一覧"),
+                   [&form] { CategoryControl->FillCheckList(*form.lvShowList); });
     const int result = form.ShowModal();
+    if (form.LoadFailed())
+        return result;
     SaveColumnWidth(*form.lvShowList);
     if (result == mrOk)
         ApplyTicks(*form.lvShowList);

@@ -3,6 +3,7 @@
 #include "screens/subset/UfrmCategoryCreate.h"
 
 #include "data/USubCategory.h"
+#include "data_views/ScreenLoading.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/vcl/Button.h"
 #include "platform/vcl/ComboBox.h"
@@ -77,13 +78,18 @@ void TfrmCategoryCreateControl::AssignHandlers(TfrmCategoryCreate& form)
     };
 }
 
+// The subsets and both lists; when one cannot be read, the editor closes without
+// writing anything (see data_views/ScreenLoading.h).
 void TfrmCategoryCreateControl::FormShow()
 {
     TfrmCategoryCreate& form = *frmCategoryCreate;
     form.update();
     NameValueList = std::make_unique<TStringList>();
     Index = 0;
-    SubCategory->GetNameValueList(*NameValueList, Index);
+    if (!LoadScreenStep(form, QStringLiteral("TfrmCategoryCreateControl.FormShow"),
+                        QStringLiteral("カテゴリーファイル（.sub）"),
+                        [this] { SubCategory->GetNameValueList(*NameValueList, Index); }))
+        return;
     if (NameValueList->Count() == 0) {
         NameValueList->Add(NewSubsetName + u'=');
         Index = 0;

@@ -8,7 +8,9 @@
 // down), sorts either list by a column, and imports or exports a subset file. Editing
 // happens in memory; "設　定" writes every subset back, and deleting the last subset
 // deletes every subset file at once. An import writes its file and the saved subset
-// choice at once and joins the editor's list.
+// choice at once and joins the editor's list. When the subset files or the question
+// files cannot be read, at opening or at any later listing, the user is told, and the
+// editor closes with mrCancel without writing anything.
 //
 // The data screen opens it through the class method:
 //     CategoryCreateControlClass->Execute(folder)
@@ -79,9 +81,11 @@ public:
 
     // Both lists anew from the question files and the current subset's numbers.
     virtual void LoadLists();
-    // The combo box anew from NameValueList, item Index selected; then LoadLists.
+    // The combo box anew from NameValueList, item Index selected; then LoadLists, which,
+    // when it fails, closes the editor without writing anything.
     virtual void RefreshCategoryCombo();
-    // The right list's numbers, plus one blank, become the value of line Index.
+    // The right list's numbers, plus one blank, become the value of line Index (not once
+    // the editor's loading failed).
     virtual void StoreSelection();
     // LeftRows := one row per text question of both files, in ascending number.
     virtual void LoadQuestionRows();

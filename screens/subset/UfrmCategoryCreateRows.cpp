@@ -5,6 +5,7 @@
 
 #include "data/UConst.h"
 #include "data/UReplyControl.h"
+#include "data_views/ScreenLoading.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/WindowsPath.h"
@@ -143,11 +144,14 @@ void TfrmCategoryCreateControl::RefreshCategoryCombo()
         names << NameValueList->Names(i);
     form.cmbCategory->SetItems(names);
     form.cmbCategory->SetItemIndex(Index);
-    LoadLists();
+    LoadScreenStep(form, QStringLiteral("TfrmCategoryCreateControl.LoadLists"),
+                   QStringLiteral("問題と答えのファイル（Question.cds、Answer.cds）"), [this] { LoadLists(); });
 }
 
 void TfrmCategoryCreateControl::StoreSelection()
 {
+    if (frmCategoryCreate->LoadFailed())
+        return; // the lists are not the subset's
     (*NameValueList)[Index] = NameValueList->Names(Index) + u'=' + GetSelectionText() + u' ';
 }
 

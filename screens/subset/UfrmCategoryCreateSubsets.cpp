@@ -92,6 +92,8 @@ void TfrmCategoryCreateControl::btnSettingClick()
 // that cannot be done (the old subset files then stay in place).
 bool TfrmCategoryCreateControl::SaveSubsets(const TStringList& list, const QString& selected)
 {
+    if (frmCategoryCreate->LoadFailed())
+        return false; // an editor that could not read the subsets writes none
     try {
         SubCategory->SaveAll(list, selected);
         return true;

@@ -151,6 +151,53 @@ TEST(Form, ExceptionInAHandlerReachesTheExceptionEventAndTheFormStaysOpen)
     EXPECT_EQ(log.Messages, QStringList({"button failed", "close failed"}));
 }
 
+TEST(Form, AFailedLoadingClosesWithoutOnCloseAndWithCancelWhateverComesLater)
+{
+    // Failing in OnShow: the form closes once its loop runs, OnClose is never asked, and
+    // an OK clicked meanwhile still gives Cancel.
+    TSampleDialog form;
+    int closes = 0;
+    form.OnClose = [&](TForm::TCloseAction&) { ++closes; };
+    form.OnShow = [&] {
+        form.FailLoading();
+        form.ok->Click();
+    };
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.LoadFailed());
+    // Once failed, it is never shown again, and Close or Esc do not ask OnClose either.
+    form.OnShow = [&] { ADD_FAILURE() << "shown again"; };
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    form.Close();
+    EXPECT_EQ(closes, 0);
+}
+
+TEST(Form, AFailedLoadingInAHandlerEndsTheModalRunAndAFormNotYetShownNeverShows)
+{
+    TSampleDialog form;
+    int closes = 0;
+    form.OnClose = [&](TForm::TCloseAction&) { ++closes; };
+    form.ok->SetModalResult(mrNone);
+    form.ok->OnClick = [&] { form.FailLoading(); };
+    WhenModal([&] { QTest::mouseClick(form.ok, Qt::LeftButton); });
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(closes, 0);
+
+    TSampleDialog unshown;
+    unshown.FailLoading();
+    unshown.OnShow = [&] { ADD_FAILURE() << "shown"; };
+    EXPECT_EQ(unshown.ShowModal(), mrCancel);
+    EXPECT_FALSE(unshown.isVisible());
+
+    // A form shown without a modal run hides at once.
+    TSampleDialog shown;
+    shown.OnClose = [&](TForm::TCloseAction&) { ++closes; };
+    shown.show();
+    shown.FailLoading();
+    EXPECT_FALSE(shown.isVisible());
+    EXPECT_EQ(closes, 0);
+}
+
 TEST(Form, OnShowRunsBeforeCentringAndOnPaintFollows)
 {
     TForm form;
