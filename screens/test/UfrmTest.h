@@ -11,12 +11,13 @@
 // registered, at most STARTTIME + 10 s. STARTTIME and the test's start are read from the
 // wall clock; REPLYSTART and ENDTIME are STARTTIME plus durations of the steady clock, so
 // a change of the system's time during a question never makes a reply's time negative.
+// Drawn replies are kept as Windows bitmap files in the category's ImageAnswer folder,
+// emptied when the screen closes. The window's position is kept in Control.inf
+// [ﾃｽﾄ画面] and restored at every paint.
 //
 // Each step and each input handler acts only in the phase of the test it belongs to
 // (TTestPhase): a late key, click, pen stroke or timer tick can neither answer a question
-// twice nor end the test twice, and neither screen can be started again while it runs. Drawn replies are kept as Windows bitmap files in
-// the category's ImageAnswer folder, emptied when the screen closes. The window's position
-// is kept in Control.inf [ﾃｽﾄ画面] and restored at every paint.
+// twice nor end the test twice, and neither screen can be started again while it runs.
 //
 // The form TfrmTest holds the components of UfrmTest.ui; the one controller
 // TestControl (TfrmTestControl) drives it, its virtual handlers assigned to the form's
@@ -132,8 +133,6 @@ public:
     // The count, the focus, the 10-second period and QuestionStart of the question just
     // shown; ShowQuestion runs it on every path.
     void StartQuestion();
-
-    TTestPhase Phase() const { return phase_; }
 
 private:
     void AssignEvents();
