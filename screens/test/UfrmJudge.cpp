@@ -4,6 +4,7 @@
 #include "data/UConst.h"
 #include "data/UQuestionControl.h"
 #include "data/UReplyControl.h"
+#include "platform/core/Exception.h"
 #include "platform/ini/IniFile.h"
 #include "platform/vcl/Dispatch.h"
 #include "platform/vcl/Image.h"
@@ -39,6 +40,9 @@ struct TFormRelease {
 
 void TfrmJudgeControl::Execute(TStringList&, const QString& folder)
 {
+    // A nested start would free the form whose modal run is still going on.
+    if (Form)
+        throw Exception(QStringLiteral("The checking screen is already open"));
     Folder = folder;
     frmJudge.reset();
     TFormRelease release{Form};
@@ -65,6 +69,7 @@ void TfrmJudgeControl::Execute(TStringList&, const QString& folder)
     form.OnPaint = [this] { FormPaint(); };
 
     AtLast = false;
+    Closing = false;
     RestorePosition = true;
     No = ReplyControl->FirstUnjudged();
     ShowReply(No);

@@ -60,6 +60,8 @@ public:
     int Pressure = 0;             // normal pressure of the last tablet packet
     TDrawTo DrawTo = nullptr;
     bool AtLast = false; // the last reply of the queue has been shown and judged
+    // The checking is over and the screen closes: a late key or click marks nothing more.
+    bool Closing = false;
 
     // Event handlers, assigned by Execute.
     virtual void edtKeyInputKeyPress(char16_t& key);
@@ -85,7 +87,8 @@ public:
     // Shows the checking screen modally over the test screen and returns when it has
     // closed and been freed, every reply of the store's judge queue then judged. The
     // store must hold at least one unjudged reply. Questions (the test's question
-    // numbers) is left as it is: the screen works from the store's queue.
+    // numbers) is left as it is: the screen works from the store's queue. A second start
+    // while the screen is open raises and leaves the open screen as it is.
     virtual void Execute(TStringList& questions, const QString& folder);
 };
 

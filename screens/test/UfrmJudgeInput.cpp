@@ -19,6 +19,8 @@ void TfrmJudgeControl::edtKeyInputKeyPress(char16_t& key)
 
 void TfrmJudgeControl::sbtnReViewClick()
 {
+    if (Closing)
+        return;
     AtLast = false;
     ShowReply(No);
 }
@@ -32,12 +34,16 @@ void TfrmJudgeControl::sbtnClearClick()
 
 void TfrmJudgeControl::sbtnPriorClick()
 {
+    if (Closing)
+        return;
     No = ReplyControl->PriorUnjudged();
     ShowReply(No);
 }
 
 void TfrmJudgeControl::sbtnNextClick()
 {
+    if (Closing)
+        return;
     const TDateTime time = ReplyControl->GetCurrentTotalTime();
     ReplyControl->JudgeCurrent(Form->lblAnswer->text().contains(QStringLiteral("○")), time);
     No = ReplyControl->NextUnjudged();
@@ -47,6 +53,8 @@ void TfrmJudgeControl::sbtnNextClick()
 
 void TfrmJudgeControl::sbtnMaruClick()
 {
+    if (Closing)
+        return;
     const TDateTime time = ReplyControl->GetCurrentTotalTime();
     ReplyControl->JudgeCurrent(true, time);
     No = ReplyControl->NextUnjudged();
@@ -55,6 +63,8 @@ void TfrmJudgeControl::sbtnMaruClick()
 
 void TfrmJudgeControl::sbtnBatuClick()
 {
+    if (Closing)
+        return;
     const TDateTime time = ReplyControl->GetCurrentTotalTime();
     ReplyControl->JudgeCurrent(false, time);
     No = ReplyControl->NextUnjudged();

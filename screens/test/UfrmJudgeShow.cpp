@@ -109,7 +109,9 @@ void TfrmJudgeControl::ShowReplyInfo(double clearSeconds)
     // The last reply is judged with the mark it shows; showing it again after that ends
     // the checking.
     ReplyControl->JudgeCurrent(form.lblAnswer->text().contains(Mark), ReplyControl->GetCurrentTotalTime());
-    if (AtLast)
+    if (AtLast) {
+        Closing = true;
         form.Close();
+    }
     AtLast = true;
 }

@@ -6,6 +6,8 @@
 #include "data/USetting.h"
 #include "data/UUnitHistoryControl.h"
 #include "data_views/UConstDisplay.h"
+#include "platform/core/Exception.h"
+#include "platform/datetime/SteadyClock.h"
 #include "platform/files/Files.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Convert.h"
@@ -28,7 +30,6 @@
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -42,19 +43,18 @@ const std::array<QString, 3> CountDownTexts = {
     QStringLiteral("１秒前"), QStringLiteral("２秒前"), QStringLiteral("３秒前")};
 
 // Within the first second of a question the register button does nothing.
-constexpr double GuardMs = 1000.0;
+constexpr qint64 GuardMs = 1000;
 constexpr double MsPerDay = 86'400'000.0;
 
 // Releases the input held during the countdown when the countdown ends, however it ends:
-// the first question gets it, or, when showing that failed, the screen, where Esc and
-// Enter still act.
+// it is then delivered as if typed after the countdown, to the first question or to
+// whatever window is active by then.
 struct THoldRelease {
     std::unique_ptr<TInputHold>& Hold;
     ~THoldRelease()
     {
         if (Hold)
             Hold->Release();
-        Hold.reset();
     }
 };
 
@@ -67,13 +67,16 @@ struct TQuestionStart {
     }
 };
 
-// Frees the form and its helpers when Execute ends, however it ends.
+// Frees the form and its helpers when Execute ends, however it ends; held input not
+// delivered by then is dropped with the screen it was typed into.
 struct TFormRelease {
+    TTestPhase& Phase;
     std::unique_ptr<TComposition>& Composition;
     std::unique_ptr<TInputHold>& Hold;
     TfrmTest*& Form;
     ~TFormRelease()
     {
+        Phase = TTestPhase::Idle;
         Hold.reset();
         Composition.reset();
         Form = nullptr;
@@ -103,16 +106,15 @@ void TfrmTestControl::ShowNextQuestion()
 
 void TfrmTestControl::RegisterReply(bool force)
 {
-    if (!Questions)
-        return; // the test has ended: a late click or tick has no question to answer
+    if (phase_ != TTestPhase::Asking)
+        return; // no question takes a reply: a late key, click or tick does nothing
     // The whole time since the question appeared counts, minutes included.
-    const double elapsedMs = std::round((Now() - QuestionStart) * MsPerDay);
-    if (!force && elapsedMs <= GuardMs)
+    if (!force && SteadyMs() - questionStartMs_ <= GuardMs)
         return;
     // A word still being composed belongs to the reply shown.
     CommitComposition();
     const TDateTime limit = QuestionStart + QuestionTimeLimit;
-    TDateTime end = Now();
+    TDateTime end = QuestionClock();
     if (limit < end)
         end = limit;
     if (!Started) {
@@ -188,12 +190,17 @@ void TfrmTestControl::StartQuestion()
     Form->Timer->SetEnabled(false);
     Form->Timer->SetEnabled(true);
     QuestionStart = Now();
+    questionStartMs_ = SteadyMs();
     Form->TimerCaption->SetEnabled(true);
     Form->lblMondai->setText(QStringLiteral("問題:0秒"));
 }
 
 void TfrmTestControl::EndTest()
 {
+    // The end runs once: whatever arrives from now on finds no question to answer.
+    if (phase_ != TTestPhase::Asking)
+        return;
+    phase_ = TTestPhase::Ending;
     Form->Timer->SetEnabled(false);
     Form->TimerCaption->SetEnabled(false);
     Form->memQuestion->setPlainText(QStringLiteral("終　了"));
@@ -245,6 +252,8 @@ void TfrmTestControl::TimerCountDown()
 {
     // Every second one step: 3, 2, 1, then the first question. The screen stays
     // responsive meanwhile; the input it gets is held until the question is shown.
+    if (phase_ != TTestPhase::CountDown)
+        return;
     Form->Timer->SetEnabled(false);
     if (CountDown == 0) {
         CountDown = int(CountDownTexts.size());
@@ -269,6 +278,7 @@ void TfrmTestControl::FinishCountDown()
     TestStart = Now();
     Form->Timer->SetInterval(QuestionTimerInterval);
     Form->Timer->OnTimer = [this] { TimerTimeUp(); };
+    phase_ = TTestPhase::Asking;
     Dispatch([this] { ShowNextQuestion(); });
     // Without the tablet the keyboard still answers.
     Dispatch([this] { Form->KoltWinTab->SetActive(true); });
@@ -277,7 +287,7 @@ void TfrmTestControl::FinishCountDown()
 void TfrmTestControl::TimerCaptionTimer()
 {
     Form->lblMondai->setText(QStringLiteral("問題:") +
-                                FormatDateTime(QStringLiteral("s"), Now() - QuestionStart) +
+                                FormatDateTime(QStringLiteral("s"), QuestionClock() - QuestionStart) +
                                 QStringLiteral("秒"));
 }
 
@@ -298,15 +308,21 @@ void TfrmTestControl::edtKeyInputKeyPress(char16_t& key)
 
 void TfrmTestControl::sbtnStopClick()
 {
+    // Asked only while a question is on screen, and only once at a time.
+    if (phase_ != TTestPhase::Asking)
+        return;
+    phase_ = TTestPhase::Stopping;
     Form->Timer->SetEnabled(false);
     TModalResult answer = mrNo;
     Dispatch([&] {
         answer = MessageDlg(QStringLiteral("中止しますか？"), TMsgDlgType::mtWarning, mbYesNo);
     });
     if (answer != mrYes) {
+        phase_ = TTestPhase::Asking;
         Form->Timer->SetEnabled(true);
         return;
     }
+    phase_ = TTestPhase::Ending;
     // Drops this test's unjudged replies; the screen closes even when that fails.
     Dispatch([&] { ReplyControlClass->CreateInstance(Folder); });
     Questions.reset();
@@ -315,8 +331,8 @@ void TfrmTestControl::sbtnStopClick()
 
 void TfrmTestControl::imgPenMouseMove(TShiftState, int x, int y)
 {
-    if (hold_)
-        return; // no ink before the first question
+    if (phase_ != TTestPhase::Asking)
+        return; // no ink before the first question, under the stop question or after the last
     if (Pressure <= 0) {
         DrawTo = &TCanvas::MoveTo;
         return;
@@ -394,11 +410,14 @@ void TfrmTestControl::FormPaint()
 void TfrmTestControl::Execute(int unitSize, int unitNo, const QString& folder,
                               const QString& subCategoryName, TStringList& questions)
 {
+    // A second start while a test runs would free the running screen.
+    if (Form)
+        throw Exception(QStringLiteral("A test is already running"));
     frmTest.reset();
     if (questions.Count() == 0)
         return; // no test: nothing to ask, and no history row without questions
     Folder = folder;
-    TFormRelease release{composition_, hold_, Form};
+    TFormRelease release{phase_, composition_, hold_, Form};
     frmTest = TestFormClass->Create(nullptr);
     Form = frmTest.get();
     DrawTo = &TCanvas::MoveTo;
@@ -412,6 +431,7 @@ void TfrmTestControl::Execute(int unitSize, int unitNo, const QString& folder,
     for (const QString& line : questions.Lines())
         Questions->Add(line);
     ShowCount(0, Total);
+    phase_ = TTestPhase::CountDown;
     Form->ShowModal();
 }
 
@@ -443,10 +463,15 @@ void TfrmTestControl::AssignEvents()
 
 void TfrmTestControl::NoteReplyStart()
 {
-    if (Started)
+    if (Started || phase_ != TTestPhase::Asking)
         return;
-    ReplyStart = Now();
+    ReplyStart = QuestionClock();
     Started = true;
+}
+
+TDateTime TfrmTestControl::QuestionClock() const
+{
+    return QuestionStart + double(SteadyMs() - questionStartMs_) / MsPerDay;
 }
 
 void TfrmTestControl::CommitComposition()

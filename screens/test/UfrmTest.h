@@ -8,9 +8,16 @@
 //
 // Times of a reply: STARTTIME when its question appeared, REPLYSTART at the first key,
 // composition or ink point (STARTTIME + 10 s when none came), ENDTIME when it was
-// registered, at most STARTTIME + 10 s. Drawn replies are kept as Windows bitmap files in
-// the category's ImageAnswer folder, emptied when the screen closes. The window's position
-// is kept in Control.inf [ﾃｽﾄ画面] and restored at every paint.
+// registered, at most STARTTIME + 10 s. STARTTIME and the test's start are read from the
+// wall clock; REPLYSTART and ENDTIME are STARTTIME plus durations of the steady clock, so
+// a change of the system's time during a question never makes a reply's time negative.
+// Drawn replies are kept as Windows bitmap files in the category's ImageAnswer folder,
+// emptied when the screen closes. The window's position is kept in Control.inf
+// [ﾃｽﾄ画面] and restored at every paint.
+//
+// Each step and each input handler acts only in the phase of the test it belongs to
+// (TTestPhase): a late key, click, pen stroke or timer tick can neither answer a question
+// twice nor end the test twice, and neither screen can be started again while it runs.
 //
 // The form TfrmTest holds the components of UfrmTest.ui; the one controller
 // TestControl (TfrmTestControl) drives it, its virtual handlers assigned to the form's
@@ -40,6 +47,15 @@ class TStringList;
 
 // The period of Timer while a question is on screen, in milliseconds.
 inline constexpr int QuestionTimerInterval = 10000;
+
+// Where a test stands.
+enum class TTestPhase {
+    Idle,      // no test runs
+    CountDown, // the screen is shown and counts down; input is held
+    Asking,    // a question is on screen and takes replies
+    Stopping,  // the stop question is open
+    Ending,    // the last reply is registered or the test stopped: checking and closing
+};
 
 class TfrmTest : public TForm, public Ui::TfrmTest {
     Q_OBJECT
@@ -123,6 +139,12 @@ private:
     void NoteReplyStart();
     void FinishCountDown();
     void CommitComposition();
+    // The present moment on the clock of the question on screen: QuestionStart plus the
+    // steady time since it appeared.
+    TDateTime QuestionClock() const;
+
+    TTestPhase phase_ = TTestPhase::Idle;
+    qint64 questionStartMs_ = 0; // the steady clock when the question appeared
 
     std::unique_ptr<TComposition> composition_; // of edtKeyInput while a test runs
     std::unique_ptr<TInputHold> hold_;          // user input held during the countdown

@@ -1,7 +1,8 @@
 #pragma once
 // Shared by the test-screen tests: a fresh program folder with one category of text
 // questions and answers written by the dataset engine, every unit the screens need
-// started and the category opened as the data screen opens it; a clock the test sets;
+// started and the category opened as the data screen opens it; the wall clock and the
+// steady clock, both set by the test;
 // a runner that executes a test with a script running inside the screen's modal loop,
 // and a driver of the checking screen by its keys.
 
@@ -17,6 +18,7 @@
 #include "platform/core/Units.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/datetime/DateTime.h"
+#include "platform/datetime/SteadyClock.h"
 #include "platform/files/Files.h"
 #include "platform/text/Ansi.h"
 #include "platform/text/StringList.h"
@@ -116,10 +118,12 @@ protected:
     {
         program_.MakeDir(QStringLiteral("VEKTest"));
         SetNowFunction([this] { return clock_; });
+        SetSteadyFunction([this] { return steadyMs_; });
     }
 
     ~TestScreen() override
     {
+        ResetSteadyFunction();
         ResetNowFunction();
         SetDialogAnswerer({});
     }
@@ -151,7 +155,19 @@ protected:
         program_.Write("libwintab32.so", ReadFileBytes(QStringLiteral(MORIVA_WINTAB_LIBRARY)));
     }
 
-    void Advance(double seconds) { clock_ += seconds * TestSecond; }
+    // Time passes: both clocks go forward.
+    void Advance(double seconds)
+    {
+        clock_ += seconds * TestSecond;
+        steadyMs_ += qRound64(seconds * 1000);
+    }
+
+    // The system's date and time are changed; the steady clock does not notice.
+    void StepWallClock(double seconds) { clock_ += seconds * TestSecond; }
+
+    // A key typed on the keyboard into a window: through the window system, which gives it
+    // to the window's focus widget unless a modal window blocks the window.
+    static void Type(QWidget* window, Qt::Key key) { QTest::keyClick(window->windowHandle(), key); }
 
     // Runs a test of the numbers with script inside the screen's modal loop. Whatever is
     // still open once the script has ended and a second has passed is closed, so that a
@@ -259,6 +275,7 @@ protected:
     TempProgramFolder program_;
     TUnits units_;
     TDateTime clock_ = EncodeDateTime(2026, 12, 9, 10, 0, 0, 0);
+    qint64 steadyMs_ = 1'000'000;
     TStringList remaining_;
     QStringList judgeShown_; // answer|typed reply|mark of each reply the judge keys met
 

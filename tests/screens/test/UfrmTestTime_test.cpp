@@ -105,3 +105,60 @@ TEST_F(TestScreen, EscAnsweredNoAndControlKeysLeaveAnUntouchedQuestionEmptyUntil
     EXPECT_EQ(MsBetween(shown, replies[0].EndTime), 10000);
     EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -10000);
 }
+
+TEST_F(TestScreen, TheSystemClockSteppedDuringQuestionsChangesNoDurationAndTheStoredMomentsFollowIt)
+{
+    WriteCategory(2);
+    std::array<TDateTime, 2> shown{};
+    QStringList judgedTimes;
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, &judgedTimes] {
+        if (!frmJudge || !frmJudge->isVisible())
+            return;
+        poll->stop();
+        for (int i = 0; i < 2 && frmJudge; ++i) {
+            judgedTimes << frmJudge->lblTestTime->text();
+            Type(frmJudge.get(), Qt::Key_Escape);
+        }
+    });
+    poll->start(20);
+    RunTest({"1", "2"}, [&] {
+        ASSERT_TRUE(WaitForQuestion(1, 2));
+        shown[0] = clock_;
+        Advance(1.0);
+        StepWallClock(-30.0); // set back by hand or by a time server
+        Advance(0.5);
+        QTest::keyClicks(frmTest->edtKeyInput, "a1");
+        Advance(1.5);
+        EXPECT_TRUE(QTest::qWaitFor([] { return frmTest->lblMondai->text() == "問題:3秒"; }, 1500));
+        Type(frmTest.get(), Qt::Key_Return);
+        ASSERT_TRUE(WaitForQuestion(2, 2, 0));
+
+        shown[1] = clock_;
+        Advance(1.0);
+        StepWallClock(3600.0); // and forward by an hour
+        Advance(1.0);
+        QTest::keyClicks(frmTest->edtKeyInput, "x");
+        Advance(0.5);
+        Type(frmTest.get(), Qt::Key_Return);
+    });
+    delete poll;
+    EXPECT_FALSE(frmTest);
+    EXPECT_EQ(judgedTimes, QStringList({"回答時間：3.000秒", "回答時間：2.500秒"}));
+
+    const std::vector<TScreenReply> replies = StoredReplies(); // by start: the second first
+    ASSERT_EQ(replies.size(), 2u);
+    const TScreenReply& second = replies[0];
+    const TScreenReply& first = replies[1];
+    // The moments a question appeared are those of the wall clock at the time.
+    EXPECT_EQ(MsBetween(shown[0], first.StartTime), 0);
+    EXPECT_EQ(MsBetween(shown[0], second.StartTime), -27000);
+    EXPECT_EQ(MsBetween(first.StartTime, first.ReplyStart), 1500);
+    EXPECT_EQ(MsBetween(first.StartTime, first.EndTime), 3000);
+    EXPECT_EQ(MsBetween(second.StartTime, second.ReplyStart), 2000);
+    EXPECT_EQ(MsBetween(second.StartTime, second.EndTime), 2500);
+    const std::vector<TScreenHistory> history = StoredHistory();
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(MsBetween(shown[0], history[0].TestDate), 0);
+    EXPECT_EQ(MsBetween(0, UnitHistoryControl->Head->Average), -2750);
+}
