@@ -13,6 +13,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QtQuickWidgets/QQuickWidget>
 #include <array>
 #include <cmath>
 
@@ -49,6 +50,11 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The engine draws through a Qt Quick widget. A window that first gets one after it
+    // has been shown changes its surface, which makes its native window again (a new
+    // window id, input sent to the old one lost). This hidden one, never shown, gives the
+    // window that surface from the start; it costs nothing until shown.
+    (new QQuickWidget(this))->hide();
 }
 
 TWebBrowser::~TWebBrowser()
@@ -80,8 +86,9 @@ void TWebBrowser::Navigate(const QString& address, const QString& fallback)
 
 void TWebBrowser::Load(const QUrl& url)
 {
-    // With somewhere to go on failure, the engine need not draw its error page first.
-    view_->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, !fallback_.isValid());
+    // Local pages run no script: a page that came with a download cannot read files or
+    // send anything out.
+    view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !url.isLocalFile());
     loaded_ = false;
     SetReadyState(READYSTATE_LOADING);
     view_->load(url);
@@ -193,6 +200,12 @@ void TWebBrowser::StartEngine()
     view_->installEventFilter(new TNoTabStops(view_));
     setFocusProxy(view_);
     layout()->addWidget(view_);
+    QWebEngineSettings* settings = view_->settings();
+    // A failure is reported, never shown as the engine's error page; local content reaches
+    // neither other local files nor the web from a script.
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     QWebEnginePage* page = view_->page();
     connect(page, &QWebEnginePage::loadingChanged, this, &TWebBrowser::LoadingChanged);
     connect(page->profile(), &QWebEngineProfile::downloadRequested, this, &TWebBrowser::DownloadRequested);
