@@ -86,6 +86,7 @@ void TWebBrowser::Navigate(const QString& address, const QString& fallback)
 
 void TWebBrowser::Load(const QUrl& url)
 {
+    location_ = url;
     // Local pages run no script: a page that came with a download cannot read files or
     // send anything out.
     view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !url.isLocalFile());
@@ -101,6 +102,7 @@ void TWebBrowser::LoadingChanged(const QWebEngineLoadingInfo& info)
         return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
+        location_ = info.url();
         loaded_ = false;
         SetReadyState(READYSTATE_LOADING);
         break;
@@ -130,6 +132,7 @@ void TWebBrowser::LoadFailed(const QUrl& url, const QString& reason)
         Load(fallback);
         return;
     }
+    location_ = url;
     loaded_ = false;
     SetReadyState(READYSTATE_COMPLETE);
     if (OnLoadFailed)
@@ -148,7 +151,9 @@ void TWebBrowser::DownloadRequested(QWebEngineDownloadRequest* download)
 
 QString TWebBrowser::LocationURL() const
 {
-    if (view_ && !view_->url().isEmpty())
+    // A failed navigation commits nothing (no error page), so the view still names the
+    // page before it; the address asked for is the one to report.
+    if (view_ && loaded_ && !view_->url().isEmpty())
         return view_->url().toString();
     return location_.toString();
 }
@@ -201,10 +206,10 @@ void TWebBrowser::StartEngine()
     setFocusProxy(view_);
     layout()->addWidget(view_);
     QWebEngineSettings* settings = view_->settings();
-    // A failure is reported, never shown as the engine's error page; local content reaches
-    // neither other local files nor the web from a script.
+    // A failure is reported, never shown as the engine's error page. Local pages reach no
+    // remote address from a script; they keep their local style sheets and pictures
+    // (without that access the help pages lose their look), and run no script (Load).
     settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     QWebEnginePage* page = view_->page();
     connect(page, &QWebEnginePage::loadingChanged, this, &TWebBrowser::LoadingChanged);

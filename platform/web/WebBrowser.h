@@ -12,8 +12,9 @@
 //   without one (also one a page starts), is left as it is. OnLoadFailed is raised
 //   (through Dispatch) with the address and the reason when a navigation fails for good.
 //   The engine's error page never shows: a failed page leaves no document.
-// - Local pages (file:) run no script; no local page reaches other local files or the web
-//   from a script. Pages of the web run their scripts.
+// - Local pages (file:) run no script, so none reads a local file or sends anything out;
+//   they still load their local style sheets and pictures. Pages of the web run their
+//   scripts.
 // - The browser gives its window, from the start, the surface the engine draws on, so the
 //   window is not made again when the engine starts (see the constructor).
 // - The engine starts with the first navigation once the control has been painted, so a
