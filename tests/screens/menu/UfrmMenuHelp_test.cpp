@@ -279,19 +279,25 @@ TEST_F(MenuScreen, APageOfTheWebThatFailsGivesWayToItsLocalCopyOnce)
 {
     WriteCategoryFolder(program_, QStringLiteral("VEKAlpha"), 3);
     TClosedLocalPort closed;
-    // A page of the site whose script goes where nothing answers.
+    // The site's news page, whose script goes where nothing answers.
     const QByteArray leaving = QByteArrayLiteral(
         "<!DOCTYPE html><html><head><title>leaving</title><script>setTimeout(function () {"
         " location.href = 'http://127.0.0.1:") + QByteArray::number(closed.Port()) +
         QByteArrayLiteral("/help/info.html'; }, 200);</script></head><body>x</body></html>");
     TLocalHttpServer site({200, leaving});
-    WriteMenuInf(program_, (QStringLiteral("[Web]\r\nURL=") + site.Address(QStringLiteral("/help/guide.html")) + "\r\n")
+    WriteMenuInf(program_, (QStringLiteral("[Web]\r\nPAGE3=") + site.Address(QStringLiteral("/help/info.html")) + "\r\n")
                                .toUtf8()
                                .constData());
-    Run([&](TfrmMenu& form) {
+    auto showNews = [&](TfrmMenu& form) {
+        ASSERT_TRUE(WaitForPage());
+        QTest::mouseClick(form.sbtnInfo, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return PageTitle() == QStringLiteral("leaving"); }, 15000));
         ASSERT_TRUE(QTest::qWaitFor([&] { return Browser().LocationURL() == LocalUrl("info.html"); }, 15000))
             << Browser().LocationURL().toStdString();
         ASSERT_TRUE(WaitForPage());
+    };
+    Run([&](TfrmMenu& form) {
+        showNews(form);
         EXPECT_EQ(PageTitle(), Text("ミモリアからのお知らせ"));
         form.Close();
     });
@@ -300,8 +306,7 @@ TEST_F(MenuScreen, APageOfTheWebThatFailsGivesWayToItsLocalCopyOnce)
     // Without the local copy the browser stays without a page: no error page, no loop.
     QFile::remove(program_.FilePath(QStringLiteral("help/info.html")));
     Run([&](TfrmMenu& form) {
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Browser().LocationURL() == LocalUrl("info.html"); }, 15000));
-        ASSERT_TRUE(WaitForPage());
+        showNews(form);
         QTest::qWait(500);
         EXPECT_EQ(Browser().ReadyState(), READYSTATE_COMPLETE);
         EXPECT_EQ(Browser().Document(), nullptr);
