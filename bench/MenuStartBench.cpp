@@ -3,8 +3,10 @@
 // help pages (a first start: no Menu.inf), with the help site unreachable, and reports
 // when the list is shown and the browser shows the local guide page. The time is taken
 // from starting the process to that report; the counters give the probe's own figures
-// (shown_ms: the list's first paint, engine_ms: from there to the loaded guide page,
-// longest_block_ms: the longest stretch the list could not take input).
+// (mapped_ms: the window on screen, shown_ms: the list's first paint, keys_ms: a key sent
+// then handled, engine_ms: from the first paint to the loaded guide page,
+// longest_block_ms: the longest stretch the list could not take input, windows: the
+// native windows the menu had, 1 when it is made once).
 // Runs on the display the environment names (offscreen when none is set). Built when the
 // probe tool is (the build names it in MORIVA_MENU_START_PROBE).
 #ifdef MORIVA_MENU_START_PROBE
@@ -45,7 +47,7 @@ double Figure(const QByteArray& output, const char* name)
 void BM_MenuStart(benchmark::State& state)
 {
     const QString program = QStringLiteral(MORIVA_PROGRAM_DIR);
-    double shown = 0, engine = 0, block = 0;
+    double mapped = 0, shown = 0, keys = 0, engine = 0, block = 0, windows = 0;
     for (auto _ : state) {
         QTemporaryDir folder;
         if (!CopyFolder(program + QStringLiteral("/help"), folder.filePath(QStringLiteral("help"))) ||
@@ -75,12 +77,18 @@ void BM_MenuStart(benchmark::State& state)
             return;
         }
         state.SetIterationTime(usable);
+        mapped += Figure(output, "mapped");
         shown += Figure(output, "shown");
+        keys += Figure(output, "keys");
+        windows = std::max(windows, Figure(output, "windows"));
         engine += Figure(output, "usable") - Figure(output, "shown");
         block = std::max(block, Figure(output, "longest_block"));
     }
     const double runs = static_cast<double>(state.iterations());
+    state.counters["mapped_ms"] = mapped / runs;
     state.counters["shown_ms"] = shown / runs;
+    state.counters["keys_ms"] = keys / runs;
+    state.counters["windows"] = windows;
     state.counters["engine_ms"] = engine / runs;
     state.counters["longest_block_ms"] = block;
 }

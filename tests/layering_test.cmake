@@ -24,7 +24,7 @@ set(rules
 
 function(is_widget_header name result)
   set(${result} FALSE PARENT_SCOPE)
-  if(name MATCHES "^Qt(Widgets|Charts|SvgWidgets|OpenGLWidgets|WebEngine[A-Za-z]*)/")
+  if(name MATCHES "^Qt(Widgets|Charts|SvgWidgets|OpenGLWidgets|QuickWidgets|WebEngine[A-Za-z]*)/")
     set(${result} TRUE PARENT_SCOPE)
     return()
   endif()

@@ -3,10 +3,13 @@
 // measuring the start of the program; the start-up benchmark runs it.
 //   menu_start_probe PROGRAM_FOLDER
 // Prints, in milliseconds since its own main began:
+//   mapped <ms>       the menu's window first exposed on screen
 //   shown <ms>        the menu's first paint (the list on screen)
+//   keys <ms>         a key posted to the list at its first paint has been handled
 //   usable <ms>       list filled and the guide page loaded
 //   longest_block <ms> the longest time the GUI thread did not take events after the
 //                      menu appeared (the engine's start is most of it)
+//   windows <n>       native windows the menu had (1 when it is made once)
 // then closes the menu and ends.
 #include "data/UAnswer.h"
 #include "data/UAnswerControl.h"
@@ -39,22 +42,37 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 
 namespace {
 
-// Notes the first paint of the category list.
+// Notes the first exposure of the menu's window, the first paint of the category list
+// (posting a key to the list then) and when the list handles that key.
 class TFirstPaint : public QObject {
 public:
+    qint64 MappedAt = -1;
     qint64 At = -1;
+    qint64 KeyAt = -1;
     const QElapsedTimer* Clock = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (At < 0 && event->type() == QEvent::Paint && frmMenu && watched == frmMenu->lvCategory->viewport())
+        if (!frmMenu)
+            return false;
+        if (MappedAt < 0 && event->type() == QEvent::Expose && watched == frmMenu->windowHandle() &&
+            frmMenu->windowHandle()->isExposed())
+            MappedAt = Clock->elapsed();
+        if (At < 0 && event->type() == QEvent::Paint && watched == frmMenu->lvCategory->viewport()) {
             At = Clock->elapsed();
+            QCoreApplication::postEvent(frmMenu->lvCategory, new QKeyEvent(QEvent::KeyPress, Qt::Key_End, {}));
+        }
+        if (KeyAt < 0 && event->type() == QEvent::KeyPress && watched == frmMenu->lvCategory)
+            KeyAt = Clock->elapsed();
         return false;
     }
 };
@@ -90,19 +108,24 @@ int main(int argc, char** argv)
     qint64 shown = -1;
     qint64 lastTick = -1;
     qint64 longestBlock = 0;
+    QList<QPointer<QWindow>> windows;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
+        if (frmMenu && frmMenu->windowHandle() && !windows.contains(frmMenu->windowHandle()))
+            windows << frmMenu->windowHandle();
         if (shown < 0 && firstPaint.At >= 0) {
             shown = firstPaint.At;
-            std::printf("shown %lld\n", static_cast<long long>(shown));
+            std::printf("mapped %lld\nshown %lld\n", static_cast<long long>(firstPaint.MappedAt),
+                        static_cast<long long>(shown));
         }
         if (shown >= 0 && lastTick >= 0)
             longestBlock = std::max(longestBlock, now - lastTick);
         lastTick = now;
         if (shown >= 0 && Usable()) {
-            std::printf("usable %lld\nlongest_block %lld\n", static_cast<long long>(now),
-                        static_cast<long long>(longestBlock));
+            std::printf("keys %lld\nusable %lld\nlongest_block %lld\nwindows %lld\n",
+                        static_cast<long long>(firstPaint.KeyAt), static_cast<long long>(now),
+                        static_cast<long long>(longestBlock), static_cast<long long>(windows.size()));
             std::fflush(stdout);
             watch.stop();
             frmMenu->Close();

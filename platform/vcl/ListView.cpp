@@ -1,6 +1,7 @@
 #include "platform/vcl/ListView.h"
 
 #include "platform/core/Checked.h"
+#include "platform/vcl/ListFocusFrameStyle.h"
 #include "platform/vcl/ListViewModel.h"
 #include "platform/vcl/Dispatch.h"
 
@@ -36,6 +37,7 @@ TListView::TListView(QWidget* parent) : QTreeView(parent), model_(new ListViewMo
     setItemsExpandable(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
+    new TListFocusFrameStyle(*this);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -24,6 +24,8 @@
 // release that ends a double-click raises no OnClick: a double-click is one click and one
 // double-click.
 //
+// Focus mark: a row that has it without being selected shows a thin frame, not a fill.
+//
 // Keys: in a list without a selection whose focus mark Qt put on the first row when the
 // list got the focus, Down, Up, Home and Page Up select the first row (as if no row had
 // the mark) instead of moving on from it.

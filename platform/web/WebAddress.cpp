@@ -21,6 +21,11 @@ bool IsWebOrFileAddress(const QUrl& url)
                              scheme == QLatin1String("file"));
 }
 
+bool IsWebAddress(const QUrl& url)
+{
+    return IsWebOrFileAddress(url) && !url.isLocalFile();
+}
+
 QUrl WebAddress(const QString& address)
 {
     const QString text = address.trimmed();

@@ -17,5 +17,7 @@ public:
 
 QUrl WebAddress(const QString& address);
 
-// True for an http, https or file address (the addresses worth remembering).
+// True for an http, https or file address (the addresses the browser opens).
 bool IsWebOrFileAddress(const QUrl& url);
+// True for an http or https address.
+bool IsWebAddress(const QUrl& url);

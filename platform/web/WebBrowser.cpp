@@ -13,6 +13,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QtQuickWidgets/QQuickWidget>
 #include <array>
 #include <cmath>
 
@@ -49,6 +50,11 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The engine draws through a Qt Quick widget. A window that first gets one after it
+    // has been shown changes its surface, which makes its native window again (a new
+    // window id, input sent to the old one lost). This hidden one, never shown, gives the
+    // window that surface from the start; it costs nothing until shown.
+    (new QQuickWidget(this))->hide();
 }
 
 TWebBrowser::~TWebBrowser()
@@ -80,8 +86,10 @@ void TWebBrowser::Navigate(const QString& address, const QString& fallback)
 
 void TWebBrowser::Load(const QUrl& url)
 {
-    // With somewhere to go on failure, the engine need not draw its error page first.
-    view_->settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, !fallback_.isValid());
+    location_ = url;
+    // Local pages run no script: a page that came with a download cannot read files or
+    // send anything out.
+    view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !url.isLocalFile());
     loaded_ = false;
     SetReadyState(READYSTATE_LOADING);
     view_->load(url);
@@ -94,6 +102,7 @@ void TWebBrowser::LoadingChanged(const QWebEngineLoadingInfo& info)
         return;
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
+        location_ = info.url();
         loaded_ = false;
         SetReadyState(READYSTATE_LOADING);
         break;
@@ -123,6 +132,7 @@ void TWebBrowser::LoadFailed(const QUrl& url, const QString& reason)
         Load(fallback);
         return;
     }
+    location_ = url;
     loaded_ = false;
     SetReadyState(READYSTATE_COMPLETE);
     if (OnLoadFailed)
@@ -141,7 +151,9 @@ void TWebBrowser::DownloadRequested(QWebEngineDownloadRequest* download)
 
 QString TWebBrowser::LocationURL() const
 {
-    if (view_ && !view_->url().isEmpty())
+    // A failed navigation commits nothing (no error page), so the view still names the
+    // page before it; the address asked for is the one to report.
+    if (view_ && loaded_ && !view_->url().isEmpty())
         return view_->url().toString();
     return location_.toString();
 }
@@ -193,6 +205,12 @@ void TWebBrowser::StartEngine()
     view_->installEventFilter(new TNoTabStops(view_));
     setFocusProxy(view_);
     layout()->addWidget(view_);
+    QWebEngineSettings* settings = view_->settings();
+    // A failure is reported, never shown as the engine's error page. Local pages reach no
+    // remote address from a script; they keep their local style sheets and pictures
+    // (without that access the help pages lose their look), and run no script (Load).
+    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     QWebEnginePage* page = view_->page();
     connect(page, &QWebEnginePage::loadingChanged, this, &TWebBrowser::LoadingChanged);
     connect(page->profile(), &QWebEngineProfile::downloadRequested, this, &TWebBrowser::DownloadRequested);

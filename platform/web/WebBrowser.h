@@ -7,11 +7,16 @@
 //   another address raises EWebBrowser before anything changes). When that navigation
 //   fails to load (no network, unknown host, refused connection, an error status such as
 //   404, a missing file) and a fallback address was given, the browser goes to the
-//   fallback instead of showing the engine's error page; an address that answers with a
-//   file to save (a download) counts as a failure, and the download is refused. A failure
-//   of the fallback is left as it is (the engine's error page shows). OnLoadFailed is
-//   raised (through Dispatch) with the address and the reason when a navigation fails
-//   for good.
+//   fallback instead; an address that answers with a file to save (a download) counts as
+//   a failure, and the download is refused. A failure of the fallback, or of a navigation
+//   without one (also one a page starts), is left as it is. OnLoadFailed is raised
+//   (through Dispatch) with the address and the reason when a navigation fails for good.
+//   The engine's error page never shows: a failed page leaves no document.
+// - Local pages (file:) run no script, so none reads a local file or sends anything out;
+//   they still load their local style sheets and pictures. Pages of the web run their
+//   scripts.
+// - The browser gives its window, from the start, the surface the engine draws on, so the
+//   window is not made again when the engine starts (see the constructor).
 // - The engine starts with the first navigation once the control has been painted, so a
 //   window shows its other controls before the engine's start holds up the application;
 //   until then the navigation is pending and ReadyState is READYSTATE_LOADING.

@@ -3,6 +3,7 @@
 #include "data/UConst.h"
 #include "platform/files/WindowsPath.h"
 
+#include <QDir>
 #include <QUrl>
 
 QString LocalHelpPage(int tag)
@@ -19,4 +20,19 @@ int HelpPageOf(const QString& address)
             return tag;
     }
     return 1;
+}
+
+QString SitePageOfLocalCopy(const QString& address)
+{
+    const QString text = address.trimmed();
+    const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text) : QUrl(text);
+    if (!url.isLocalFile())
+        return address;
+    const QString path = QDir::cleanPath(url.toLocalFile());
+    for (int tag = 1; tag <= 3; ++tag) {
+        const QString page = QDir::cleanPath(GetAppDir() + QString(HelpFiles[tag]).replace(QLatin1Char('\\'), QLatin1Char('/')));
+        if (path.compare(page, Qt::CaseInsensitive) == 0)
+            return HelpSitePage(tag);
+    }
+    return address;
 }

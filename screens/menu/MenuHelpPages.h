@@ -9,3 +9,7 @@ QString LocalHelpPage(int tag);
 // The help page an address shows: 2 or 3 when its path ends with "/help/flow.html" or
 // "/help/info.html" (letter case ignored), else 1 (the guide).
 int HelpPageOf(const QString& address);
+// The help site's page (HelpSitePage) of the same name when address is a local copy: a
+// file: address or an absolute path of one of the three pages in the program's own help
+// folder (letter case ignored). Any other address is returned as it is.
+QString SitePageOfLocalCopy(const QString& address);

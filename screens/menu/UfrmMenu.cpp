@@ -50,12 +50,18 @@ void BindEvents(TfrmMenu& form, TfrmMenuControl* control)
     form.OnKeyDown = [control](TKey& key, TShiftState shift) { control->FormKeyDown(key, shift); };
 }
 
-// A page that could not be shown at all (its local copy missing too) is named in the log.
-void LogFailedPages(TfrmMenu& form)
+// A page that could not be shown (a link or a script went where nothing answers, or a
+// local copy is missing) is named in the log. A page of the web gives way to the local
+// copy of its help page, once: a local page that fails stays as it is.
+void ShowLocalCopiesOfFailedPages(TfrmMenu& form)
 {
     form.WebBrowser->OnLoadFailed = [](const QUrl& url, const QString& reason) {
         WriteLog(QStringLiteral("TfrmMenuControl"),
                  QStringLiteral("The page %1 could not be shown: %2").arg(url.toDisplayString(), reason));
+        if (!frmMenu || url.isLocalFile())
+            return;
+        const QString local = LocalHelpPage(HelpPageOf(url.toString()));
+        GuardedSave(QStringLiteral("OnLoadFailed"), [&] { frmMenu->WebBrowser->Navigate(local); });
     };
 }
 
@@ -83,7 +89,7 @@ void TfrmMenuControlClass::Execute() const
     TfrmMenu& form = *frmMenu;
     control->FormCreate();
     BindEvents(form, control.get());
-    LogFailedPages(form);
+    ShowLocalCopiesOfFailedPages(form);
     SetHints(form);
     form.ShowModal();
 }

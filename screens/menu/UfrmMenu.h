@@ -7,8 +7,9 @@
 // the program (Esc or the close button).
 //
 // Menu.inf (program folder) keys of the menu: [ｶﾃｺﾞﾘｰ] 高さ (category panel height,
-// default 200), [ｶﾃｺﾞﾘｰ] ｲﾝﾃﾞｯｸｽ (selected row, -1 for none), [Web] URL (the page shown
-// last, default the help site's guide page) and [Web] PAGE1-PAGE3 (help page addresses,
+// default 200), [ｶﾃｺﾞﾘｰ] ｲﾝﾃﾞｯｸｽ (selected row, -1 for none), [Web] URL (the page of the
+// web shown last, default the help site's guide page; a stored local copy of a help page
+// is read as the site's page of its name) and [Web] PAGE1-PAGE3 (help page addresses,
 // host and path without a scheme; default the local page). A missing Menu.inf is written
 // with its eleven defaults before the form is made. The window's placement is kept in
 // Menu.dat (20 bytes, see components/KvWdwStateData.h).
@@ -22,7 +23,9 @@
 //    within MenuBrowserWaitMs gives way to its local copy;
 //  - a help button asks the help site on a thread of its own (time-outs of the HTTP layer,
 //    capped at MenuBrowserWaitMs) and shows the remote page when it has content, else the
-//    local page; after MenuBrowserWaitMs without an answer the local page shows.
+//    local page; after MenuBrowserWaitMs without an answer the local page shows;
+//  - any other page of the web that fails (a link, a script's navigation) gives way to the
+//    local copy of its help page, once; the engine's error page never shows.
 // Every save of the menu (Menu.inf, Menu.dat, the column widths) that fails is written to
 // the log and the menu goes on, so Esc and the close button always close it.
 //
@@ -81,8 +84,9 @@ public:
 
     // Panel height, browser page and selection from Menu.inf.
     virtual void LoadMenuSettings();
-    // Panel height, the page shown (only a loaded http, https or file page) and the
-    // selection to Menu.inf; each value that cannot be written gives one log line.
+    // Panel height, the page shown (only a loaded http or https page; a local copy leaves
+    // the stored address) and the selection to Menu.inf; each value that cannot be written
+    // gives one log line.
     virtual void SaveMenuSettings();
     // Opens the data screen of the selected category; afterwards the list is filled
     // again and the same row selected. Nothing without a selected row.

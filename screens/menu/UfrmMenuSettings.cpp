@@ -51,7 +51,8 @@ void TfrmMenuControl::LoadMenuSettings()
     const TIniFile ini(MenuInf());
     form.SetCategoryHeight(ini.ReadInteger(SectionCategory, KeyHeight, 200));
 
-    const QString address = ini.ReadString(SectionWeb, KeyUrl, HelpSitePage(1));
+    // A local copy stored by an earlier version stands for the site's page of its name.
+    const QString address = SitePageOfLocalCopy(ini.ReadString(SectionWeb, KeyUrl, HelpSitePage(1)));
     startPage_ = HelpPageOf(address);
     try {
         form.WebBrowser->Navigate(address, LocalHelpPage(startPage_));
@@ -86,10 +87,11 @@ void TfrmMenuControl::SaveMenuSettings()
     TIniFile ini(MenuInf());
     GuardedSave(QStringLiteral("SaveMenuSettings"),
                 [&] { ini.WriteInteger(SectionCategory, KeyHeight, form.CategoryHeight()); });
-    // Only a page that loaded, from the web or a file, is worth opening next time; the
-    // address is kept percent-encoded, so it survives the file's code page.
+    // Only a page of the web that loaded is worth opening next time: while a local copy
+    // stands in for the site, the address stored before stays, so the site is asked again.
+    // The address is kept percent-encoded, so it survives the file's code page.
     const QUrl shown(form.WebBrowser->LocationURL());
-    if (form.WebBrowser->Document() && IsWebOrFileAddress(shown))
+    if (form.WebBrowser->Document() && IsWebAddress(shown))
         GuardedSave(QStringLiteral("SaveMenuSettings"),
                     [&] { ini.WriteString(SectionWeb, KeyUrl, shown.toString(QUrl::FullyEncoded)); });
     GuardedSave(QStringLiteral("SaveMenuSettings"),

@@ -477,3 +477,44 @@ TEST_F(KeyList, RowsThatArriveInAFocusedListStillLetTheFirstMoveSelectTheFirstRo
     EXPECT_EQ(list_.ItemIndex(), 0);
     EXPECT_EQ(changes_, (std::vector<int>{0}));
 }
+
+namespace {
+
+// The colour drawn in the middle of row index's first column, right of its caption.
+QColor RowFill(TListView& list, int row)
+{
+    const QImage shot = list.viewport()->grab().toImage();
+    const QRect rect = list.visualRect(list.model()->index(row, 0));
+    return shot.pixelColor(rect.right() - 4, rect.center().y());
+}
+
+} // namespace
+
+TEST_F(KeyList, AFocusMarkWithoutSelectionIsAFrameNotAFilledRow)
+{
+    const QColor base = list_.palette().color(QPalette::Base);
+    // The mark Qt puts on the first row when the list gets the focus.
+    EnterList();
+    ASSERT_TRUE(list_.IsItemFocused(0));
+    ASSERT_EQ(list_.ItemIndex(), -1);
+    EXPECT_EQ(RowFill(list_, 0), base);
+    // A thin frame marks it: the row's edge is drawn, unlike another row's.
+    const QImage shot = list_.viewport()->grab().toImage();
+    const QRect first = list_.visualRect(list_.model()->index(0, 0));
+    auto edgeInk = [&](const QRect& rect) {
+        int ink = 0;
+        for (int x = rect.left() + 20; x < rect.right() - 4; ++x)
+            ink += shot.pixelColor(x, rect.top()) != base;
+        return ink;
+    };
+    EXPECT_GT(edgeInk(first), 0);
+    EXPECT_EQ(edgeInk(list_.visualRect(list_.model()->index(1, 0))), 0);
+
+    // A mark put by code on another row, and the mark left when code clears the selection.
+    list_.SetItemFocused(3);
+    EXPECT_EQ(RowFill(list_, 3), base);
+    list_.SetItemIndex(2);
+    EXPECT_NE(RowFill(list_, 2), base); // a selected row is filled
+    list_.SetItemIndex(-1);
+    EXPECT_EQ(RowFill(list_, 2), base);
+}

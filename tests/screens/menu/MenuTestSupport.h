@@ -38,8 +38,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -48,8 +50,9 @@ inline QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
-// The controller the menu makes for a run: it makes itself reachable and notes when the
-// browser wait of FormShow ended.
+// The controller the menu makes for a run: it makes itself reachable and notes where the
+// browser was sent at opening, the window the menu was shown in, and when the browser
+// wait of FormShow ended.
 class TProbeMenuControl : public TfrmMenuControl {
 public:
     TProbeMenuControl() { Current = this; }
@@ -57,6 +60,23 @@ public:
     static inline TProbeMenuControl* Current = nullptr;
     int WaitEnded = 0;    // times EndBrowserWait finished the wait
     int BoundPassed = 0;  // times the bound passed during the wait
+    QString StartLocation;            // the browser's address once Menu.inf was read
+    QPointer<QWindow> ShownWindow;    // the native window at the first show
+    WId ShownId = 0;
+
+    void LoadMenuSettings() override
+    {
+        TfrmMenuControl::LoadMenuSettings();
+        StartLocation = frmMenu->WebBrowser->LocationURL();
+    }
+    void FormShow() override
+    {
+        if (!ShownWindow) {
+            ShownWindow = frmMenu->windowHandle();
+            ShownId = frmMenu->winId();
+        }
+        TfrmMenuControl::FormShow();
+    }
 
 protected:
     void EndBrowserWait(bool timedOut) override

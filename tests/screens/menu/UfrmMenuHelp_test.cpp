@@ -203,3 +203,115 @@ TEST_F(MenuScreen, AHelpPageChosenBeforeTheBoundIsNotReplacedByTheStartPage)
         form.Close();
     });
 }
+
+namespace {
+
+// The [Web] URL line of Menu.inf, "" when there is none.
+QString StoredUrl(const TempProgramFolder& program)
+{
+    for (const QString& line : ReadMenuInf(program).split(QStringLiteral("\r\n")))
+        if (line.startsWith(QStringLiteral("URL=")))
+            return line.mid(4);
+    return {};
+}
+
+} // namespace
+
+TEST_F(MenuScreen, ALocalCopyStandingInForTheSiteLeavesTheStoredAddress)
+{
+    WriteCategoryFolder(program_, QStringLiteral("VEKAlpha"), 3);
+    // A site that answers only after the menu's bound, and one that is absent.
+    TLocalHttpServer slow({200, RemotePage("slow page"), false, MenuBrowserWaitMs + 3000});
+    TClosedLocalPort closed;
+    const QString stored = slow.Address(QStringLiteral("/help/info.html"));
+    WriteMenuInf(program_, (QStringLiteral("[Web]\r\nURL=") + stored + QStringLiteral("\r\nPAGE2=127.0.0.1:%1/help/flow.html\r\n").arg(closed.Port()))
+                               .toUtf8()
+                               .constData());
+    Run([&](TfrmMenu& form) {
+        ASSERT_TRUE(QTest::qWaitFor([] { return Control().BoundPassed > 0; }, MenuBrowserWaitMs + 2000));
+        ASSERT_TRUE(WaitForPage());
+        EXPECT_EQ(Browser().LocationURL(), LocalUrl("info.html"));
+        form.Close();
+    });
+    EXPECT_EQ(StoredUrl(program_), stored);
+
+    // A help button whose page the site cannot give shows the local copy: the same.
+    Run([&](TfrmMenu& form) {
+        QTest::mouseClick(form.sbtnTestInfo, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Browser().LocationURL() == LocalUrl("flow.html"); }, 10000));
+        ASSERT_TRUE(WaitForPage());
+        EXPECT_EQ(PageTitle(), Text("記憶手順"));
+        form.Close();
+    });
+    EXPECT_EQ(StoredUrl(program_), stored);
+}
+
+TEST_F(MenuScreen, AStoredLocalCopyOfAHelpPageIsReadAsTheSitesPage)
+{
+    WriteCategoryFolder(program_, QStringLiteral("VEKAlpha"), 3);
+    const QString flow = program_.FilePath(QStringLiteral("help/flow.html"));
+    const QString other = program_.FilePath(QStringLiteral("notes.html"));
+    program_.Write(QStringLiteral("notes.html"), RemotePage("notes"));
+    const QString elsewhere = program_.FilePath(QStringLiteral("VEKAlpha/help/info.html"));
+    const std::vector<std::pair<QString, QString>> cases = {
+        // As an earlier closing stored it, as a path, with other letter case.
+        {QUrl::fromLocalFile(flow).toString(QUrl::FullyEncoded), QStringLiteral("http://") + HelpSitePage(2)},
+        {flow, QStringLiteral("http://") + HelpSitePage(2)},
+        {QUrl::fromLocalFile(program_.FilePath(QStringLiteral("Help/INFO.html"))).toString(), QStringLiteral("http://") + HelpSitePage(3)},
+        // Other local files are opened as they are.
+        {QUrl::fromLocalFile(other).toString(QUrl::FullyEncoded), QUrl::fromLocalFile(other).toString()},
+        {QUrl::fromLocalFile(elsewhere).toString(QUrl::FullyEncoded), QUrl::fromLocalFile(elsewhere).toString()},
+    };
+    for (const auto& [stored, asked] : cases) {
+        SCOPED_TRACE(stored.toStdString());
+        WriteMenuInf(program_, (QStringLiteral("[Web]\r\nURL=") + stored + "\r\n").toUtf8().constData());
+        Run([&](TfrmMenu& form) {
+            EXPECT_EQ(Control().StartLocation, asked);
+            ASSERT_TRUE(WaitForPage());
+            form.Close();
+        });
+        // The stand-in shown does not replace what was stored.
+        EXPECT_EQ(StoredUrl(program_), stored);
+    }
+}
+
+TEST_F(MenuScreen, APageOfTheWebThatFailsGivesWayToItsLocalCopyOnce)
+{
+    WriteCategoryFolder(program_, QStringLiteral("VEKAlpha"), 3);
+    TClosedLocalPort closed;
+    // The site's news page, whose script goes where nothing answers.
+    const QByteArray leaving = QByteArrayLiteral(
+        "<!DOCTYPE html><html><head><title>leaving</title><script>setTimeout(function () {"
+        " location.href = 'http://127.0.0.1:") + QByteArray::number(closed.Port()) +
+        QByteArrayLiteral("/help/info.html'; }, 200);</script></head><body>x</body></html>");
+    TLocalHttpServer site({200, leaving});
+    WriteMenuInf(program_, (QStringLiteral("[Web]\r\nPAGE3=") + site.Address(QStringLiteral("/help/info.html")) + "\r\n")
+                               .toUtf8()
+                               .constData());
+    auto showNews = [&](TfrmMenu& form) {
+        ASSERT_TRUE(WaitForPage());
+        QTest::mouseClick(form.sbtnInfo, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return PageTitle() == QStringLiteral("leaving"); }, 15000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Browser().LocationURL() == LocalUrl("info.html"); }, 15000))
+            << Browser().LocationURL().toStdString();
+        ASSERT_TRUE(WaitForPage());
+    };
+    Run([&](TfrmMenu& form) {
+        showNews(form);
+        EXPECT_EQ(PageTitle(), Text("ミモリアからのお知らせ"));
+        form.Close();
+    });
+    EXPECT_EQ(ReadLogLines(program_).filter(QStringLiteral("could not be shown")).size(), 1);
+
+    // Without the local copy the browser stays without a page: no error page, no loop.
+    QFile::remove(program_.FilePath(QStringLiteral("help/info.html")));
+    Run([&](TfrmMenu& form) {
+        showNews(form);
+        QTest::qWait(500);
+        EXPECT_EQ(Browser().ReadyState(), READYSTATE_COMPLETE);
+        EXPECT_EQ(Browser().Document(), nullptr);
+        EXPECT_EQ(Browser().LocationURL(), LocalUrl("info.html"));
+        form.Close();
+    });
+    EXPECT_EQ(ReadLogLines(program_).filter(QStringLiteral("could not be shown")).size(), 3);
+}

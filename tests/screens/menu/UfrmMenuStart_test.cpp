@@ -128,8 +128,8 @@ TEST_F(MenuScreen, ClosingKeepsPanelHeightShownPageAndSelection)
     const QString inf = ReadMenuInf(program_);
     EXPECT_TRUE(inf.contains(Text("高さ=150\r\n"))) << inf.toStdString();
     EXPECT_TRUE(inf.contains(Text("ｲﾝﾃﾞｯｸｽ=1\r\n"))) << inf.toStdString();
-    EXPECT_TRUE(inf.contains(QStringLiteral("URL=") + QUrl(LocalUrl("guide.html")).toString(QUrl::FullyEncoded) + "\r\n"))
-        << inf.toStdString();
+    // The local copy standing in for the absent site is not stored as the page to open.
+    EXPECT_FALSE(inf.contains(QStringLiteral("URL="))) << inf.toStdString();
     // The column widths of the list.
     EXPECT_TRUE(inf.contains(Text("[ｶﾃｺﾞﾘ幅]"))) << inf.toStdString();
     // Opened again: the same page, panel and row.
@@ -193,8 +193,9 @@ TEST_F(MenuScreen, SavesThatFailAreLoggedAndEscStillCloses)
     const auto count = [&](const char* place) { return log.filter(QString::fromUtf8(place)).size(); };
     EXPECT_EQ(count("TfrmMenuControl.EnsureMenuIni: "), 2) << log.join('\n').toStdString();
     EXPECT_EQ(count("TfrmMenuControl.SaveColumnWidths: "), 2) << log.join('\n').toStdString();
-    // Height, page and row the first time; height and row the second (no page loaded yet).
-    EXPECT_GE(count("TfrmMenuControl.SaveMenuSettings: "), 5) << log.join('\n').toStdString();
+    // Height and row each time (the local guide that stands in for the site is no page to
+    // store).
+    EXPECT_EQ(count("TfrmMenuControl.SaveMenuSettings: "), 4) << log.join('\n').toStdString();
     EXPECT_EQ(count("TfrmMenuControl.Menu.dat: "), 2) << log.join('\n').toStdString();
     EXPECT_TRUE(QFileInfo(program_.FilePath(QStringLiteral("Menu.inf"))).isDir());
 }
