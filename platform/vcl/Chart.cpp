@@ -108,8 +108,9 @@ TChartSeries& TChart::AddSeries()
     chart()->addSeries(line);
     line->attachAxis(leftAxis_);
     line->attachAxis(bottomAxis_);
-    series_.push_back(std::make_unique<TChartSeries>(*line, [this] { pointsChanged(); }));
-    pointsChanged();
+    series_.push_back(std::make_unique<TChartSeries>(*line, [this] { pointsChanged(); },
+                                                     [this] { lookChanged(); }));
+    lookChanged();
     return *series_.back();
 }
 
@@ -130,13 +131,19 @@ QStringList TChart::BottomLabels() const
     return labels;
 }
 
-void TChart::pointsChanged()
+// A series without a visible line has no legend entry.
+void TChart::lookChanged()
 {
     for (const auto& s : series_) {
         const auto markers = chart()->legend()->markers(&s->series_);
         for (QLegendMarker* marker : markers)
             marker->setVisible(s->LineVisible());
     }
+    pointsChanged();
+}
+
+void TChart::pointsChanged()
+{
     if (!syncPosted_) {
         syncPosted_ = true;
         QMetaObject::invokeMethod(this, [this] { syncSeries(); }, Qt::QueuedConnection);

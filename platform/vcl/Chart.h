@@ -40,6 +40,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void lookChanged();
     void pointsChanged();
     void syncSeries();
     void updateLeftRange();
