@@ -213,15 +213,16 @@ void TChart::updateBottom()
             longest = s.get();
     static const std::vector<QString> none;
     const std::vector<QString>& labels = longest ? longest->Labels() : none;
-    const double width = BottomWidth();
+    const double span = bottom_.Automatic() ? static_cast<double>(labels.size()) : bottom_.Maximum() - bottom_.Minimum();
+    const double perPoint = BottomWidth() / std::max(span, 1.0);
     const bool sameLabels = std::equal(shownLabels_.begin(), shownLabels_.end(), labels.begin(), labels.end());
-    if (!sameLabels || width != shownWidth_) {
-        const int step = BottomStep(labels, width);
+    if (!sameLabels || perPoint != shownPerPoint_) {
+        const int step = BottomStep(labels, perPoint);
         if (!sameLabels || step != shownStep_)
             replaceBottomAxis(NewBottomAxis(leftAxis_->labelsFont(), labels, step));
         shownLabels_ = QStringList(labels.begin(), labels.end());
         shownStep_ = step;
-        shownWidth_ = width;
+        shownPerPoint_ = perPoint;
     }
     if (bottom_.Automatic())
         bottomAxis_->setRange(-0.5, static_cast<double>(std::max<std::size_t>(labels.size(), 1)) - 0.5);
@@ -230,15 +231,13 @@ void TChart::updateBottom()
 }
 
 // The smallest round step (1, 2, 5 times a power of ten) at which the labels of every
-// step-th point, the widest of them with a gap of one digit, fit side by side in the plot
-// area's width. Only the labels a step would show are measured.
-int TChart::BottomStep(const std::vector<QString>& labels, double width) const
+// step-th point, the widest of them with a gap of one digit, fit side by side when the
+// points stand perPoint pixels apart. Only the labels a step would show are measured.
+int TChart::BottomStep(const std::vector<QString>& labels, double perPoint) const
 {
     const int count = static_cast<int>(labels.size());
     const QFontMetricsF metrics(leftAxis_->labelsFont());
     const double gap = metrics.horizontalAdvance(QLatin1Char('0'));
-    const double span = bottom_.Automatic() ? count : bottom_.Maximum() - bottom_.Minimum();
-    const double perPoint = width / std::max(span, 1.0);
     int step = 1;
     while (step < count && step * perPoint < 2 * gap)
         step = NextRoundStep(step);

@@ -46,7 +46,7 @@ private:
     void updateLeftRange();
     int LeftParts() const;
     void updateBottom();
-    int BottomStep(const std::vector<QString>& labels, double width) const;
+    int BottomStep(const std::vector<QString>& labels, double perPoint) const;
     double BottomWidth() const;
     void replaceBottomAxis(QCategoryAxis* axis);
 
@@ -56,8 +56,8 @@ private:
     TChartAxis left_;
     TChartAxis bottom_;
     TChartAxis top_;
-    QStringList shownLabels_; // the point labels the bottom axis was made for, in order
-    int shownStep_ = 0;        // it shows the label of every shownStep_-th point
-    double shownWidth_ = -1;   // the axis width that step was chosen for
-    bool syncPosted_ = false;  // a sync of the series' points is queued
+    QStringList shownLabels_;   // the point labels the bottom axis was made for, in order
+    int shownStep_ = 0;         // it shows the label of every shownStep_-th point
+    double shownPerPoint_ = -1; // the pixels between points that step was chosen for
+    bool syncPosted_ = false;   // a sync of the series' points is queued
 };
