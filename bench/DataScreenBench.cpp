@@ -3,8 +3,9 @@
 // charts drawn, the opening until the first paint has selected the saved unit, and one
 // unit or one question selected. The argument is the number of history rows of unit 1,
 // the unit the reload selects and the opening restores: 25 when the rows are spread
-// evenly, 1,000 when one unit holds a fifth of them; the other rows are spread over the
-// other units. Each step ends with the window painted.
+// evenly, 1,000 when one unit holds a fifth of them, 5,000 when it holds all; the other
+// rows are spread over the other units. Each step ends with the window painted; the
+// closing starts from a window painted with unit 1.
 #include "bench/BenchApplication.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
@@ -16,6 +17,7 @@
 #include "platform/vcl/ListView.h"
 #include "screens/data/UfrmData.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -174,13 +176,23 @@ void RunInScreen(const QString& folder, const std::function<void(TBenchDataContr
     TBenchDataControl::AfterFirstPaint = nullptr;
 }
 
-// The window painted with everything its last step changed: the charts take their
-// points and lay their axes out on the next turn of the event loop, and paint again.
+// Runs the event loop until it has nothing left to do: queued point syncs, chart layouts
+// and the updates they ask for.
+void Settle()
+{
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    for (int pass = 0; pass < 20 && dispatcher->processEvents(QEventLoop::AllEvents); ++pass) {
+    }
+}
+
+// The window painted with everything its last step changed: the charts take their points
+// and lay their axes out on the next turn of the event loop; once all that has run, the
+// whole window, charts with their axes included, is painted.
 void Draw(TfrmData& form)
 {
-    QApplication::processEvents();
+    Settle();
     form.repaint();
-    QApplication::processEvents();
+    Settle();
 }
 
 int Points(TChart& chart)
@@ -294,5 +306,29 @@ void BM_DataScreenSelectQuestion(benchmark::State& state)
     });
 }
 BENCHMARK(BM_DataScreenSelectQuestion)->Arg(HistoryRows / Units)->Unit(benchmark::kMillisecond);
+
+// From the close request until the modal run has ended and the form is gone, the window
+// painted with unit 1 and its history chart before.
+void BM_DataScreenClose(benchmark::State& state)
+{
+    StartUnits();
+    const int unitOneRows = static_cast<int>(state.range(0));
+    const QString folder = Folder(unitOneRows);
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        bool shown = false;
+        RunInScreen(folder, [&](TBenchDataControl& control) {
+            Draw(*frmData);
+            shown = ShowsUnitOne(control, unitOneRows);
+            clock.start();
+        });
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        if (!shown) {
+            state.SkipWithError("the screen did not show unit 1 before closing");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_DataScreenClose)->Arg(HistoryRows)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 } // namespace

@@ -38,15 +38,35 @@ QFont SmallFont(const QWidget* parent)
     return small;
 }
 
-// The bottom axis as the chart shows it: labels on their points, no grid lines.
-QCategoryAxis* NewBottomAxis(const QFont& font)
+// The bottom axis as the chart shows it: the label of every step-th point on that point,
+// no grid lines. QCategoryAxis keeps one category per distinct text, so a repeated label
+// is made distinct with invisible characters.
+QCategoryAxis* NewBottomAxis(const QFont& font, const std::vector<QString>& labels, int step)
 {
     auto* axis = new QCategoryAxis;
     axis->setLabelsFont(font);
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setGridLineVisible(false);
     axis->setStartValue(-0.5);
+    QSet<QString> used;
+    for (std::size_t i = static_cast<std::size_t>(step) - 1; i < labels.size(); i += static_cast<std::size_t>(step)) {
+        QString text = labels[i];
+        while (used.contains(text))
+            text += QChar(0x200B);
+        used.insert(text);
+        axis->append(text, static_cast<double>(i));
+    }
     return axis;
+}
+
+// The round step after Step: 1, 2, 5, 10, 20, 50, ...
+int NextRoundStep(int step)
+{
+    int power = 1;
+    while (power * 10 <= step)
+        power *= 10;
+    const int factor = step / power;
+    return factor == 1 ? 2 * power : factor == 2 ? 5 * power : 10 * power;
 }
 
 } // namespace
@@ -54,7 +74,7 @@ QCategoryAxis* NewBottomAxis(const QFont& font)
 TChart::TChart(QWidget* parent)
     : QChartView(parent),
       leftAxis_(new QValueAxis),
-      bottomAxis_(NewBottomAxis(SmallFont(parent))),
+      bottomAxis_(NewBottomAxis(SmallFont(parent), {}, 1)),
       left_([this] { updateLeftRange(); }),
       bottom_([this] { updateBottom(); }),
       top_([] {})
@@ -88,8 +108,9 @@ TChartSeries& TChart::AddSeries()
     chart()->addSeries(line);
     line->attachAxis(leftAxis_);
     line->attachAxis(bottomAxis_);
-    series_.push_back(std::make_unique<TChartSeries>(*line, [this] { pointsChanged(); }));
-    pointsChanged();
+    series_.push_back(std::make_unique<TChartSeries>(*line, [this] { pointsChanged(); },
+                                                     [this] { lookChanged(); }));
+    lookChanged();
     return *series_.back();
 }
 
@@ -110,13 +131,19 @@ QStringList TChart::BottomLabels() const
     return labels;
 }
 
-void TChart::pointsChanged()
+// A series without a visible line has no legend entry.
+void TChart::lookChanged()
 {
     for (const auto& s : series_) {
         const auto markers = chart()->legend()->markers(&s->series_);
         for (QLegendMarker* marker : markers)
             marker->setVisible(s->LineVisible());
     }
+    pointsChanged();
+}
+
+void TChart::pointsChanged()
+{
     if (!syncPosted_) {
         syncPosted_ = true;
         QMetaObject::invokeMethod(this, [this] { syncSeries(); }, Qt::QueuedConnection);
@@ -136,6 +163,7 @@ void TChart::resizeEvent(QResizeEvent* event)
 {
     QChartView::resizeEvent(event);
     updateLeftRange();
+    updateBottom();
 }
 
 void TChart::paintEvent(QPaintEvent* event)
@@ -173,10 +201,10 @@ int TChart::LeftParts() const
     return std::clamp(height / line, 1, 6);
 }
 
-// Point i stands at i; its label sits on that position. QCategoryAxis keeps one category
-// per distinct text, so a repeated label is made distinct with invisible characters.
-// Every change of a shown axis lays out all its labels again, so changed labels go to a
-// new axis filled before it is shown: one layout instead of one per label.
+// Point i stands at i; its label sits on that position. Like the value axis, the bottom
+// axis shows no more labels than its width holds: those of every step-th point, the step
+// a round number. Every change of a shown axis lays out all its labels again, so changed
+// labels go to a new axis filled before it is shown: one layout instead of one per label.
 void TChart::updateBottom()
 {
     const TChartSeries* longest = nullptr;
@@ -185,23 +213,52 @@ void TChart::updateBottom()
             longest = s.get();
     static const std::vector<QString> none;
     const std::vector<QString>& labels = longest ? longest->Labels() : none;
-    if (!std::equal(shownLabels_.begin(), shownLabels_.end(), labels.begin(), labels.end())) {
-        QCategoryAxis* axis = NewBottomAxis(leftAxis_->labelsFont());
-        usedLabels_.clear();
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            QString text = labels[i];
-            while (usedLabels_.contains(text))
-                text += QChar(0x200B);
-            usedLabels_.insert(text);
-            axis->append(text, static_cast<double>(i));
-        }
+    const double span = bottom_.Automatic() ? static_cast<double>(labels.size()) : bottom_.Maximum() - bottom_.Minimum();
+    const double perPoint = BottomWidth() / std::max(span, 1.0);
+    const bool sameLabels = std::equal(shownLabels_.begin(), shownLabels_.end(), labels.begin(), labels.end());
+    if (!sameLabels || perPoint != shownPerPoint_) {
+        const int step = BottomStep(labels, perPoint);
+        if (!sameLabels || step != shownStep_)
+            replaceBottomAxis(NewBottomAxis(leftAxis_->labelsFont(), labels, step));
         shownLabels_ = QStringList(labels.begin(), labels.end());
-        replaceBottomAxis(axis);
+        shownStep_ = step;
+        shownPerPoint_ = perPoint;
     }
     if (bottom_.Automatic())
         bottomAxis_->setRange(-0.5, static_cast<double>(std::max<std::size_t>(labels.size(), 1)) - 0.5);
     else
         bottomAxis_->setRange(bottom_.Minimum(), bottom_.Maximum());
+}
+
+// The smallest round step (1, 2, 5 times a power of ten) at which the labels of every
+// step-th point, the widest of them with a gap of one digit, fit side by side when the
+// points stand perPoint pixels apart. Only the labels a step would show are measured.
+int TChart::BottomStep(const std::vector<QString>& labels, double perPoint) const
+{
+    const int count = static_cast<int>(labels.size());
+    const QFontMetricsF metrics(leftAxis_->labelsFont());
+    const double gap = metrics.horizontalAdvance(QLatin1Char('0'));
+    int step = 1;
+    while (step < count && step * perPoint < 2 * gap)
+        step = NextRoundStep(step);
+    for (; step < count; step = NextRoundStep(step)) {
+        double widest = 0;
+        for (int i = step - 1; i < count; i += step)
+            widest = std::max(widest, metrics.horizontalAdvance(labels[static_cast<std::size_t>(i)]));
+        if (widest + gap <= step * perPoint)
+            break;
+    }
+    return std::min(step, std::max(count, 1));
+}
+
+// The width the bottom axis spans: the plot area once the chart is laid out, before
+// that the view's width less the value labels' room.
+double TChart::BottomWidth() const
+{
+    const double plot = chart()->plotArea().width();
+    if (plot > 0)
+        return plot;
+    return std::max(0.0, width() - 4.0 * QFontMetricsF(leftAxis_->labelsFont()).averageCharWidth());
 }
 
 void TChart::replaceBottomAxis(QCategoryAxis* axis)

@@ -1,16 +1,15 @@
 #pragma once
 // A two-dimensional line chart on Qt Charts: series by position, a left value axis, a
-// bottom axis that shows each point's label under it, and a top axis that only keeps its
-// range (no series is drawn against it). Legend at the top; no title, no foot, no zoom
-// and no panning. Added points reach the drawn lines and the automatic axes together,
-// on the next turn of the event loop or before the next paint, so that filling a chart
-// point by point lays its axes out once.
+// bottom axis that shows the points' labels under them (as many as its width holds), and
+// a top axis that only keeps its range (no series is drawn against it). Legend at the
+// top; no title, no foot, no zoom and no panning. Added points reach the drawn lines and
+// the automatic axes together, on the next turn of the event loop or before the next
+// paint, so that filling a chart point by point lays its axes out once.
 
 #include "platform/vcl/ChartAxis.h"
 #include "platform/vcl/ChartSeries.h"
 
 #include <QChartView>
-#include <QSet>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -41,11 +40,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void lookChanged();
     void pointsChanged();
     void syncSeries();
     void updateLeftRange();
     int LeftParts() const;
     void updateBottom();
+    int BottomStep(const std::vector<QString>& labels, double perPoint) const;
+    double BottomWidth() const;
     void replaceBottomAxis(QCategoryAxis* axis);
 
     std::vector<std::unique_ptr<TChartSeries>> series_;
@@ -54,7 +56,8 @@ private:
     TChartAxis left_;
     TChartAxis bottom_;
     TChartAxis top_;
-    QStringList shownLabels_; // the point labels the bottom axis shows, in order
-    QSet<QString> usedLabels_; // their category texts, made distinct
-    bool syncPosted_ = false;  // a sync of the series' points is queued
+    QStringList shownLabels_;   // the point labels the bottom axis was made for, in order
+    int shownStep_ = 0;         // it shows the label of every shownStep_-th point
+    double shownPerPoint_ = -1; // the pixels between points that step was chosen for
+    bool syncPosted_ = false;   // a sync of the series' points is queued
 };

@@ -6,8 +6,9 @@
 #include <QPen>
 #include <algorithm>
 
-TChartSeries::TChartSeries(QLineSeries& series, std::function<void()> pointsChanged)
-    : series_(series), pointsChanged_(std::move(pointsChanged))
+TChartSeries::TChartSeries(QLineSeries& series, std::function<void()> pointsChanged,
+                           std::function<void()> lookChanged)
+    : series_(series), pointsChanged_(std::move(pointsChanged)), lookChanged_(std::move(lookChanged))
 {
     applyPen();
 }
@@ -16,7 +17,7 @@ void TChartSeries::SetTitle(const QString& title)
 {
     title_ = title;
     series_.setName(title);
-    pointsChanged_();
+    lookChanged_();
 }
 
 void TChartSeries::SetSeriesColor(TColor color)
@@ -35,7 +36,7 @@ void TChartSeries::SetLineVisible(bool visible)
 {
     lineVisible_ = visible;
     applyPen();
-    pointsChanged_();
+    lookChanged_();
 }
 
 int TChartSeries::Add(double value, const QString& label, TColor color)

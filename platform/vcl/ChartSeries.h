@@ -14,7 +14,9 @@ class QLineSeries;
 
 class TChartSeries {
 public:
-    TChartSeries(QLineSeries& series, std::function<void()> pointsChanged);
+    // pointsChanged runs when points are added or cleared, lookChanged when the title or
+    // the line's visibility changes.
+    TChartSeries(QLineSeries& series, std::function<void()> pointsChanged, std::function<void()> lookChanged);
 
     const QString& Title() const { return title_; }
     void SetTitle(const QString& title);
@@ -52,6 +54,7 @@ private:
 
     QLineSeries& series_;
     std::function<void()> pointsChanged_;
+    std::function<void()> lookChanged_;
     QString title_;
     TColor color_ = clRed;
     int lineWidth_ = 1;

@@ -6,6 +6,8 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QFontMetrics>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QTest>
 #include <QValueAxis>
@@ -156,4 +158,116 @@ TEST(Chart, EveryValueLabelHasRoomInALowChart)
             EXPECT_DOUBLE_EQ(axis->tickInterval(), 2.0);
         }
     }
+}
+
+namespace {
+
+// Which of these category texts the chart draws whole: its shown text items, sorted.
+QStringList Drawn(TChart& chart, QStringList categories)
+{
+    QStringList drawn;
+    for (QGraphicsItem* item : chart.scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+            text && text->isVisible() && categories.contains(text->toPlainText()))
+            drawn << text->toPlainText();
+    drawn.sort();
+    return drawn;
+}
+
+QStringList Sorted(QStringList texts)
+{
+    texts.sort();
+    return texts;
+}
+
+// Positions of the labelled points, checking that each label is its point's own label.
+std::vector<int> LabelledPoints(QCategoryAxis& axis, const TChartSeries& series)
+{
+    std::vector<int> points;
+    for (const QString& category : axis.categoriesLabels()) {
+        const int point = static_cast<int>(axis.endValue(category));
+        EXPECT_DOUBLE_EQ(axis.endValue(category), point);
+        EXPECT_EQ(QString(category).remove(QChar(0x200B)), series.Label(point));
+        points.push_back(point);
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(Chart, ABottomAxisOfManyPointsShowsNoMoreLabelsThanItsWidthHolds)
+{
+    constexpr int Count = 5000;
+    TChart chart;
+    chart.resize(600, 200);
+    TChartSeries& labels = chart.AddSeries();
+    TChartSeries& values = chart.AddSeries();
+    for (int i = 0; i < Count; ++i) {
+        labels.Add(0, QString::number(i + 1));
+        values.Add(i % 11, QString::number(i + 1));
+    }
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QTest::qWait(20);
+
+    // What the points say is unchanged: every value and label, the full range.
+    const QList<QPointF> points = values.Series().points();
+    ASSERT_EQ(points.size(), Count);
+    for (int i = 0; i < Count; ++i)
+        ASSERT_EQ(points.at(i), QPointF(i, i % 11)) << i;
+    EXPECT_EQ(chart.BottomLabels().size(), Count);
+    EXPECT_EQ(chart.BottomLabels().last(), QStringLiteral("5000"));
+    QCategoryAxis* axis = BottomAxisOf(chart);
+    ASSERT_NE(axis, nullptr);
+    EXPECT_DOUBLE_EQ(axis->min(), -0.5);
+    EXPECT_DOUBLE_EQ(axis->max(), Count - 0.5);
+
+    // Each shown label stands on its own point, neighbours far enough apart for the widest
+    // of them, and the chart draws every one of them.
+    const double widest = QFontMetricsF(axis->labelsFont()).horizontalAdvance(QStringLiteral("5000"));
+    for (const int width : {600, 1200, 300}) {
+        SCOPED_TRACE(width);
+        chart.resize(width, 200);
+        QTest::qWait(20);
+        axis = BottomAxisOf(chart);
+        const std::vector<int> shown = LabelledPoints(*axis, labels);
+        ASSERT_GE(shown.size(), 2u);
+        EXPECT_LE(static_cast<double>(shown.size()) * widest, chart.chart()->plotArea().width());
+        for (std::size_t i = 1; i < shown.size(); ++i) {
+            const double left = chart.chart()->mapToPosition(QPointF(shown[i - 1], 0)).x();
+            const double right = chart.chart()->mapToPosition(QPointF(shown[i], 0)).x();
+            EXPECT_GT(right - left, widest) << shown[i];
+        }
+        EXPECT_EQ(Drawn(chart, axis->categoriesLabels()), Sorted(axis->categoriesLabels()));
+    }
+}
+
+TEST(Chart, AWideChartLabelsEveryPointAndANarrowOneFewer)
+{
+    TChart chart;
+    chart.resize(600, 200);
+    TChartSeries& series = chart.AddSeries();
+    for (int i = 1; i <= 12; ++i)
+        series.Add(i, QString::number(i));
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QTest::qWait(20);
+    EXPECT_EQ(BottomAxisOf(chart)->categoriesLabels(), chart.BottomLabels());
+
+    chart.resize(120, 200);
+    QTest::qWait(20);
+    const QStringList few = BottomAxisOf(chart)->categoriesLabels();
+    EXPECT_LT(few.size(), 12);
+    EXPECT_GE(few.size(), 1);
+    LabelledPoints(*BottomAxisOf(chart), series);
+
+    // A repeated label shown more than once keeps its own place.
+    series.Clear();
+    for (int i = 0; i < 200; ++i)
+        series.Add(i, QStringLiteral("a"));
+    chart.resize(600, 200);
+    QTest::qWait(20);
+    const std::vector<int> shown = LabelledPoints(*BottomAxisOf(chart), series);
+    EXPECT_GT(shown.size(), 1u);
+    EXPECT_LT(shown.size(), 200u);
 }

@@ -2,6 +2,8 @@
 // which of them are drawn and named in the legend.
 #include "tests/screens/data/DataScreenSupport.h"
 
+#include <QCategoryAxis>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -69,5 +71,38 @@ TEST_F(DataScreen, TheChartsShowTheirSeriesWithTheirTitlesColoursAndWidths)
                                          {"ﾃｽﾄ時間", QColor(128, 128, 255), 3, true},
                                          {"開始時刻", QColor(255, 128, 64), 1, true},
                                      });
+    });
+}
+
+// A unit tested 2,000 times: the history chart keeps every point with its value and
+// label, and its bottom axis shows only as many labels as its width holds, each on its
+// own point.
+TEST_F(DataScreen, AHistoryChartOfThousandsOfRowsLabelsOnlyWhatItsWidthHolds)
+{
+    constexpr int Rows = 2000;
+    WriteCategory(10);
+    std::vector<TDataHistory> history;
+    for (int i = 0; i < Rows; ++i)
+        history.push_back({10, 1, QStringLiteral("全ての問題"), base_ + i * 0.01, 10, i % 11, i % 6});
+    WriteHistory(history);
+    OpenScreen([&] {
+        QTest::qWait(50);
+        TChart& chart = *Form().chtUnitHistory;
+        ASSERT_EQ(ChartPoints(chart, 2), Rows);
+        const QList<QPointF> answered = chart.Series(2).Series().points();
+        for (int i = 0; i < Rows; ++i)
+            ASSERT_EQ(answered.at(i), QPointF(i, i % 11)) << i;
+        EXPECT_EQ(chart.BottomLabels().size(), Rows);
+        EXPECT_EQ(chart.BottomLabels().last(), QString::number(Rows));
+
+        auto* axis = qobject_cast<QCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0));
+        ASSERT_NE(axis, nullptr);
+        EXPECT_DOUBLE_EQ(axis->max(), Rows - 0.5);
+        const QStringList shown = axis->categoriesLabels();
+        ASSERT_FALSE(shown.isEmpty());
+        const double widest = QFontMetricsF(axis->labelsFont()).horizontalAdvance(QString::number(Rows));
+        EXPECT_LE(shown.size() * widest, chart.chart()->plotArea().width());
+        for (const QString& label : shown)
+            EXPECT_EQ(QString::number(axis->endValue(label) + 1), label);
     });
 }
