@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <cstdio>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -74,6 +75,29 @@ protected:
 private:
     QTimer menuDriver_;
     QElapsedTimer clock_;
+};
+
+// Takes a measure when the news check's dialog hides at the end of the check.
+class TCheckEndWatch : public QObject {
+public:
+    explicit TCheckEndWatch(std::function<qint64()> measure) : measure_(std::move(measure))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~TCheckEndWatch() override { qApp->removeEventFilter(this); }
+
+    qint64 Growth = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && qobject_cast<TfrmUpdate*>(watched) && Growth < 0)
+            Growth = measure_();
+        return false;
+    }
+
+private:
+    std::function<qint64()> measure_;
 };
 
 } // namespace
@@ -224,11 +248,16 @@ TEST_F(MainWindow, AServerSendingHugeTextsAndFilesLeavesMemorySmallAndTheMenuOpe
     Server.Route("/files/big.bin", hugeFile);
     Serve("/news/info2000.txt", QStringLiteral("File=Big\r\nBig=%1,big.bin").arg(Url("/files/big.bin")));
     CloseMenuWhenShown(false);
+    // The peak up to the end of the check, when its dialog hides: the menu that follows
+    // starts the embedded browser, whose memory is not the check's.
     const TPeakMemory memory;
+    TCheckEndWatch checkEnd([&] { return memory.GrowthBytes(); });
     CreateForm();
-    std::printf("[ figures  ] a 20 MB text and a 100 MB file: peak memory growth %.1f MiB, menu after %lld ms\n",
-                double(memory.GrowthBytes()) / (1 << 20), static_cast<long long>(menuShownAfterMs));
-    EXPECT_LT(memory.GrowthBytes(), qint64(64) << 20);
+    std::printf("[ figures  ] a 20 MB text and a 100 MB file: peak memory growth %.1f MiB during the check, "
+                "menu after %lld ms\n",
+                double(checkEnd.Growth) / (1 << 20), static_cast<long long>(menuShownAfterMs));
+    EXPECT_GE(checkEnd.Growth, 0);
+    EXPECT_LT(checkEnd.Growth, qint64(64) << 20);
     EXPECT_EQ(Events, CheckSteps + QStringList{QStringLiteral("menu a")});
     EXPECT_FALSE(QFile::exists(Folder.FilePath(QStringLiteral("big.bin"))));
     EXPECT_EQ(LogLines().size(), 2) << LogLines().join(u'\n').toStdString();
