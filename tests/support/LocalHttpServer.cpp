@@ -71,9 +71,11 @@ QByteArray FillerPiece()
     return line.repeated(1024);
 }
 
+// Sent in parts, so that no copy of a large piece is made for each chunk.
 bool WriteChunk(int fd, const QByteArray& bytes)
 {
-    return WriteAll(fd, QByteArray::number(bytes.size(), 16) + "\r\n" + bytes + "\r\n");
+    return WriteAll(fd, QByteArray::number(bytes.size(), 16) + "\r\n") && WriteAll(fd, bytes)
+        && WriteAll(fd, "\r\n");
 }
 
 } // namespace
