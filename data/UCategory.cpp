@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int PrefixLength = 3; // "VEK"
-
 // The question count of the folder; a file that cannot be read counts 0 and is logged,
 // so that one damaged category does not keep the others from being listed.
 int ReadQuestionCount(const QString& folder)
@@ -30,13 +28,26 @@ TCategory::TCategory(const QString& folderName)
 {
     Folder = GetAppDir() + folderName + u'/';
     QuestionCount = ReadQuestionCount(Folder);
-    Name = folderName.mid(PrefixLength);
-    if (!IsCategoryKeyName(Name))
+    Name = CategoryDisplayName(folderName);
+    if (IsCategoryKeyName(Name))
+        KeyName = Name;
+    else
         WriteLog(QStringLiteral("TCategory"),
                  QStringLiteral("Name=\"") + Name
                      + QStringLiteral("\" cannot be a key of Menu.inf; its visibility, times "
                                       "chosen and last use are neither read nor stored"));
-    Visible = GetCategoryVisible(Name);
+    Visible = GetCategoryVisible(KeyName);
+}
+
+void TCategory::LeaveKeysTo(const QString& firstFolderName)
+{
+    KeyName.clear();
+    Visible = true;
+    WriteLog(QStringLiteral("TCategory"),
+             QStringLiteral("Name=\"") + Name + QStringLiteral("\" is the same key of Menu.inf as that of the folder \"")
+                 + firstFolderName
+                 + QStringLiteral("\" before it; its visibility, times chosen and last use are neither read "
+                                  "nor stored"));
 }
 
 TCategory::~TCategory()
@@ -47,7 +58,7 @@ TCategory::~TCategory()
 void TCategory::SetVisible(bool value)
 {
     Visible = value;
-    SetCategoryVisible(Name, value);
+    SetCategoryVisible(KeyName, value);
 }
 
 TCategory* TCategory::ShowAll()
@@ -58,7 +69,7 @@ TCategory* TCategory::ShowAll()
 
 TCategory* TCategory::SaveVisibility()
 {
-    SetCategoryVisible(Name, Visible);
+    SetCategoryVisible(KeyName, Visible);
     return Next.get();
 }
 
@@ -79,10 +90,13 @@ TCategory* TCategoryNull::ReadChecks(const TCategoryChecks&) { return nullptr; }
 
 std::unique_ptr<TCategory> TCategoryClass::BuildChain(TStringList& names) const
 {
+    const QHash<QString, QString> sharers = CategoryKeySharers(names);
     std::unique_ptr<TCategory> head;
     std::unique_ptr<TCategory>* link = &head;
     while (names.Count() > 0) {
         *link = CategoryClass->Create(names[0]);
+        if (const auto first = sharers.constFind(names[0]); first != sharers.cend())
+            (*link)->LeaveKeysTo(first.value());
         names.Delete(0);
         link = &(*link)->Next;
     }

@@ -31,6 +31,9 @@ public:
     // Menu.inf cannot hold as a key (IsCategoryKeyName) gives one log line, and its
     // visibility, times chosen and last use then keep their defaults.
     explicit TCategory(const QString& folderName);
+    // Gives up the keys of Menu.inf to the earlier folder firstFolderName, whose display
+    // name is the same key (CategoryKeySharers): no key, visible, one log line.
+    void LeaveKeysTo(const QString& firstFolderName);
     // Frees the rest of the chain.
     virtual ~TCategory();
     TCategory(const TCategory&) = delete;
@@ -41,6 +44,7 @@ public:
     QString Folder;        // program folder + folder name + "/"
     int QuestionCount = 0; // rows of Answer.cds when the object was made
     bool Visible = true;   // shown in the menu list
+    QString KeyName;       // Name as the key of its values in Menu.inf; empty when it has none
 
     // Visible := value, stored in Menu.inf [表示] at once.
     virtual void SetVisible(bool value);
@@ -76,7 +80,8 @@ public:
 class TCategoryClass : public TMetaClass<TCategory, const QString&> {
 public:
     // The chain of the folders of names, in list order, each made through CategoryClass,
-    // ended by one made through CategoryNullClass; names is empty afterwards.
+    // ended by one made through CategoryNullClass; names is empty afterwards. A folder
+    // whose display name is the same key as an earlier one's leaves its keys to that one.
     virtual std::unique_ptr<TCategory> BuildChain(TStringList& names) const;
     // head := the chain of every category folder of the program folder.
     virtual void BuildList(std::unique_ptr<TCategory>& head) const;

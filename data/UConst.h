@@ -11,6 +11,7 @@
 #include "platform/text/StringList.h"
 #include "platform/winapi/Http.h"
 
+#include <QHash>
 #include <QString>
 
 class TClientDataSet;
@@ -32,6 +33,8 @@ bool IsCategoryFolder(const QString& folder);
 // valid UTF-8 cannot be opened by name and is not listed; it gets one log line naming it
 // (its bytes read as CP932) and saying that it must be renamed.
 void ListCategoryFolders(TStringList& names);
+// The display name of a category folder: its name from the fourth character on.
+QString CategoryDisplayName(const QString& folderName);
 // The number of rows of Folder (with trailing separator) + Answer.cds; 0 when that file
 // does not exist. A damaged file raises the dataset engine's error.
 int GetAnswerRecordCount(const QString& folder);
@@ -54,6 +57,16 @@ int GetCategorySelectCount(const QString& name);
 QString GetCategoryUpdated(const QString& name);
 // Counts one use of the category: [選択回数] + 1 and [更新日時] := now.
 void CountCategorySelection(const QString& name);
+// Category folders whose display names differ only in ASCII letter case ("VEKa" and
+// "VEKA") would share one set of keys, as Menu.inf matches keys that way: the first of
+// them in list order keeps the keys, each later one has none.
+// For folder names in list order: each folder whose display name is the same key as
+// that of an earlier folder, mapped to that earlier folder's name.
+QHash<QString, QString> CategoryKeySharers(const TStringList& folderNames);
+// The key of the category folder (program folder + folder name + separator) for the
+// functions above: its display name, or empty (reads give the defaults, writes do nothing)
+// when the name cannot be a key or an earlier category folder has the same key.
+QString CategoryKeyName(const QString& folder);
 
 // Formats.
 // "- %" when whole is 0, else part / whole × 100 rounded, halves away from zero, "#0%".

@@ -7,6 +7,8 @@
 #include "platform/text/Ansi.h"
 #include "platform/text/Trim.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString VisibleSection = QStringLiteral("表示");
@@ -72,6 +74,26 @@ void LogHalfCategory(const QString& folder, const QString& name)
                  .arg(name, question ? QStringLiteral("Answer.cds") : QStringLiteral("Question.cds")));
 }
 
+// The category folders of the program folder in list order; with log, the folders that
+// look like categories but are not listed are logged.
+void CollectCategoryFolders(TStringList& names, bool log)
+{
+    names.Clear();
+    const QString appDir = GetAppDir();
+    for (const TFolderEntry& entry : ListFolder(appDir)) {
+        if (!entry.isDirectory || entry.isHidden || !HasCategoryPrefix(entry.name)
+            || Trim(entry.name).size() <= 3)
+            continue;
+        if (IsCategoryFolder(appDir + entry.name))
+            names.Add(entry.name);
+        else if (log)
+            LogHalfCategory(appDir + entry.name, entry.name);
+    }
+    names.Sort();
+    if (log)
+        LogUndecodableCategories(appDir);
+}
+
 } // namespace
 
 bool IsCategoryFolder(const QString& folder)
@@ -82,19 +104,40 @@ bool IsCategoryFolder(const QString& folder)
 
 void ListCategoryFolders(TStringList& names)
 {
-    names.Clear();
-    const QString appDir = GetAppDir();
-    for (const TFolderEntry& entry : ListFolder(appDir)) {
-        if (!entry.isDirectory || entry.isHidden || !HasCategoryPrefix(entry.name)
-            || Trim(entry.name).size() <= 3)
+    CollectCategoryFolders(names, true);
+}
+
+QHash<QString, QString> CategoryKeySharers(const TStringList& folderNames)
+{
+    QHash<QString, QString> firstOfKey; // key match form -> folder name
+    QHash<QString, QString> sharers;
+    for (const QString& folderName : folderNames.Lines()) {
+        const QString name = CategoryDisplayName(folderName);
+        if (!IsCategoryKeyName(name))
             continue;
-        if (IsCategoryFolder(appDir + entry.name))
-            names.Add(entry.name);
+        const QString form = TIniFile::KeyMatchForm(name);
+        if (const auto first = firstOfKey.constFind(form); first != firstOfKey.cend())
+            sharers.insert(folderName, first.value());
         else
-            LogHalfCategory(appDir + entry.name, entry.name);
+            firstOfKey.insert(form, folderName);
     }
-    names.Sort();
-    LogUndecodableCategories(appDir);
+    return sharers;
+}
+
+QString CategoryKeyName(const QString& folder)
+{
+    const QString folderName = QFileInfo(folder.endsWith(u'/') ? folder.chopped(1) : folder).fileName();
+    const QString name = CategoryDisplayName(folderName);
+    if (!IsCategoryKeyName(name))
+        return {};
+    TStringList names;
+    CollectCategoryFolders(names, false);
+    return CategoryKeySharers(names).contains(folderName) ? QString() : name;
+}
+
+QString CategoryDisplayName(const QString& folderName)
+{
+    return folderName.mid(3);
 }
 
 bool IsCategoryKeyName(const QString& name)

@@ -41,8 +41,8 @@ TCategory* TCategory::AddToListView(TListView& listView)
         TListItem& item = listView.AddItem();
         item.Caption = Name;
         item.Data = this;
-        item.SubItems << QString::number(GetCategorySelectCount(Name))
-                      << QString::number(QuestionCount) << GetCategoryUpdated(Name);
+        item.SubItems << QString::number(GetCategorySelectCount(KeyName))
+                      << QString::number(QuestionCount) << GetCategoryUpdated(KeyName);
     }
     return Next.get();
 }

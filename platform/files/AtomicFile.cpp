@@ -73,6 +73,13 @@ QString LinkResolved(const QString& path)
     return resolved;
 }
 
+// True when target exists and this process may not write it; the folder's permission,
+// which lets the rename replace it anyway, does not count.
+bool WriteForbidden(const QByteArray& target)
+{
+    return faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
 void SyncFolder(const QByteArray& folder)
 {
     // Best effort: the save is complete once renamed; some file systems cannot sync folders.
@@ -143,12 +150,19 @@ bool TAtomicFile::CreateTemporary()
     return Fail(EEXIST);
 }
 
+bool TAtomicFile::RefuseForbiddenTarget()
+{
+    return !WriteForbidden(Encoded(target_)) || Fail(EACCES);
+}
+
 bool TAtomicFile::Open()
 {
     if (failed_ || fd_ >= 0)
         return !failed_;
     if (target_.isEmpty())
         return Fail(ENOENT);
+    if (!RefuseForbiddenTarget())
+        return false;
     RemoveLeftovers();
     if (!CreateTemporary())
         return false;
@@ -185,6 +199,8 @@ bool TAtomicFile::Commit()
         return Fail(errno);
     if (BeforeReplace)
         BeforeReplace();
+    if (!RefuseForbiddenTarget()) // its mode may have changed while the file was written
+        return false;
     if (rename(Encoded(tempPath_).constData(), Encoded(target_).constData()) != 0)
         return Fail(errno);
     close(fd_); // the lock goes with it, after the rename

@@ -10,6 +10,9 @@
 //    died: every such temporary file that no live save holds locked.
 //  - A target that is a symbolic link: the file it points to is replaced. A replaced file
 //    keeps its permission bits; a new one gets 0666 less the umask.
+//  - A target that exists but that this process may not write (its permission bits, as a
+//    write in place would find them) is not replaced: Open and Commit fail with
+//    "Permission denied" and the file keeps its bytes and mode.
 // The path is used as given (Windows-style names are resolved by the callers).
 
 #include <QByteArrayView>
@@ -40,6 +43,7 @@ private:
     bool Fail(int error);
     void RemoveLeftovers() const;
     bool CreateTemporary();
+    bool RefuseForbiddenTarget();
 
     QString target_;  // the file replaced (a link resolved)
     QString folder_;

@@ -66,6 +66,11 @@ bool TIniFile::KeyReadsBack(const QString& key)
     return line == 1 && text.Name(line) == key;
 }
 
+QString TIniFile::KeyMatchForm(const QString& key)
+{
+    return TIniText::FoldedName(key);
+}
+
 QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const
 {
     const std::optional<TIniText> text = ReadText(fileName_);

@@ -33,6 +33,8 @@ public:
     // one holding "=", one with surrounding blanks, and one holding a character that
     // CP932 cannot hold. Decided by a round trip through the layer's own line rules.
     static bool KeyReadsBack(const QString& key);
+    // The form in which keys are matched: keys of equal forms are one key of a section.
+    static QString KeyMatchForm(const QString& key);
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
     int ReadInteger(const QString& section, const QString& key, int def) const;

@@ -43,6 +43,14 @@ bool SameName(const QString& a, const QString& b)
 
 } // namespace
 
+QString TIniText::FoldedName(const QString& name)
+{
+    QString folded = name;
+    for (QChar& c : folded)
+        c = QChar(FoldAscii(c.unicode()));
+    return folded;
+}
+
 TIniText::TIniText(const QByteArray& bytes)
 {
     qsizetype start = 0;

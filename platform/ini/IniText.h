@@ -49,6 +49,10 @@ public:
     // such names are still read as the rules above say.
     static QString EntryFault(const QString& section, const QString& key, const QString& value);
 
+    // The form in which names are compared (ASCII letters upper-cased): two names are the
+    // same section or key when their forms are equal.
+    static QString FoldedName(const QString& name);
+
 private:
     enum class Kind { Other, Section, Key };
     struct Line {

@@ -12,12 +12,26 @@ void InitCurlOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+// The sink of a transfer and the body bytes it may still take.
+struct TLimitedSink {
+    const TCurlSink& sink;
+    qint64 room; // < 0: no limit
+    bool passed = false;
+};
+
 size_t WriteToSink(char* data, size_t size, size_t count, void* userData)
 {
-    const auto* sink = static_cast<const TCurlSink*>(userData);
+    auto* target = static_cast<TLimitedSink*>(userData);
     const size_t bytes = size * count;
+    if (target->room >= 0) {
+        if (qint64(bytes) > target->room) {
+            target->passed = true;
+            return 0;
+        }
+        target->room -= qint64(bytes);
+    }
     try {
-        return (*sink)(data, bytes) ? bytes : 0;
+        return target->sink(data, bytes) ? bytes : 0;
     } catch (...) {
         return 0; // no exception may cross libcurl; 0 ends the transfer as a failure
     }
@@ -79,11 +93,15 @@ TCurlOutcome CurlGet(const QString& url, const THttpClient& client, bool followR
         curl_easy_setopt(h, CURLOPT_MAXREDIRS, 5L);
         curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     }
+    TLimitedSink target{sink, client.MaxBodyBytes > 0 ? client.MaxBodyBytes : -1};
+    if (client.MaxBodyBytes > 0) // refuses an announced length beyond it unread
+        curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(client.MaxBodyBytes));
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &WriteToSink);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &target);
     const CURLcode code = curl_easy_perform(h);
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &outcome.Status);
     outcome.Completed = code == CURLE_OK;
+    outcome.TooLarge = target.passed || code == CURLE_FILESIZE_EXCEEDED;
     if (!outcome.Completed)
         outcome.Error = QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(code));
     return outcome;

@@ -4,10 +4,10 @@
 #include "platform/files/WindowsPath.h"
 #include "platform/winapi/CurlTransfer.h"
 
-
 namespace {
 
-TDownloadResult Download(const QString& url, const QString& target, const THttpTimeouts& timeouts)
+TDownloadResult Download(const QString& url, const QString& target, const THttpTimeouts& timeouts,
+                         qint64 maxBytes)
 {
     TDownloadResult result;
     TAtomicFile file(ResolvePath(target));
@@ -17,6 +17,7 @@ TDownloadResult Download(const QString& url, const QString& target, const THttpT
     }
     THttpClient client;
     client.Timeouts = timeouts;
+    client.MaxBodyBytes = maxBytes;
     bool written = true;
     const TCurlOutcome outcome = CurlGet(url, client, true, [&](const char* data, size_t size) {
         return written = file.Write(QByteArrayView(data, static_cast<qsizetype>(size)));
@@ -24,6 +25,8 @@ TDownloadResult Download(const QString& url, const QString& target, const THttpT
     result.Status = outcome.Status;
     if (!written)
         result.Error = QStringLiteral("cannot write %1: %2").arg(target, file.ErrorString());
+    else if (outcome.TooLarge)
+        result.Error = QStringLiteral("the file is larger than %1 bytes").arg(maxBytes);
     else if (!outcome.Completed)
         result.Error = outcome.Error;
     else if (outcome.Status < 200 || outcome.Status >= 300)
@@ -38,10 +41,10 @@ TDownloadResult Download(const QString& url, const QString& target, const THttpT
 } // namespace
 
 TDownloadResult URLDownloadToFile(const QString& url, const QString& target,
-                                  const THttpTimeouts& timeouts)
+                                  const THttpTimeouts& timeouts, qint64 maxBytes)
 {
     try {
-        return Download(url, target, timeouts);
+        return Download(url, target, timeouts, maxBytes);
     } catch (...) {
         TDownloadResult failed;
         failed.Error = QStringLiteral("out of memory");

@@ -11,6 +11,9 @@ THttpResult THttpClient::Get(const QString& url) const
             return true;
         });
         result.Status = outcome.Status;
+        result.TooLarge = outcome.TooLarge;
+        if (outcome.TooLarge)
+            result.Body.clear();
         result.Ok = outcome.Completed && result.Status >= 200 && result.Status < 300;
     } catch (...) {
         // Out of memory outside the transfer: the request failed.

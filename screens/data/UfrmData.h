@@ -72,7 +72,7 @@ public:
     TfrmDataControl(const TfrmDataControl&) = delete;
     TfrmDataControl& operator=(const TfrmDataControl&) = delete;
 
-    QString Name;                // category display name: caption, key of the menu counters
+    QString Name;                // category display name: the caption
     bool Shown = false;          // the first paint has run
     bool Tested = false;         // a test was started (or offered) during this opening
     int UnitSize = 0;            // questions per test unit of the unit list

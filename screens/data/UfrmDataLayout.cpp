@@ -234,7 +234,7 @@ void TfrmDataControl::FormClose(TForm::TCloseAction&)
         return; // a category that could not be read leaves its files as they are
     CloseStep([&] { SaveColumnWidths(); });
     if (Tested)
-        CloseStep([&] { CountCategorySelection(Name); });
+        CloseStep([&] { CountCategorySelection(CategoryKeyName(Folder)); });
     CloseStep([&] { SaveLayout(); });
 }
 

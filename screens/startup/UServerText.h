@@ -19,12 +19,21 @@
 // records and settings (Reply.cds, UnitHistory.cds, subset files, Control.inf, Menu.inf,
 // Form.dat, Menu.dat, Vek.Log, anything under ImageAnswer). An Ini entry writes only into
 // a file ending ".inf" or ".ini". An entry that breaks a rule is refused with a reason.
+//
+// How much the check takes: a server text and a notice file up to 1 MiB each (far above
+// any real text), a File entry's download up to 64 MiB, an Ini entry's file up to 1 MiB
+// (it is read whole to be changed); a larger one is refused whole.
 
 #include "platform/text/StringList.h"
 
 #include <QByteArray>
 #include <QString>
 #include <vector>
+
+inline constexpr qint64 ServerTextLimit = qint64(1) << 20;
+inline constexpr qint64 NoticeLimit = qint64(1) << 20;
+inline constexpr qint64 DownloadLimit = qint64(64) << 20;
+inline constexpr qint64 IniFileLimit = qint64(1) << 20;
 
 // Lines := the server text of a reply body.
 void SetServerText(TStringList& lines, const QByteArray& body);

@@ -9,6 +9,7 @@
 #include "platform/vcl/Memo.h"
 #include "screens/startup/UServerText.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <memory>
 
@@ -22,12 +23,27 @@ TfrmInfo::~TfrmInfo() = default;
 
 namespace {
 
-// The notice's text; raises when the file cannot be read or is not CP932 text.
+// The bytes of the notice file; one byte more than NoticeLimit is read to refuse it.
+QByteArray ReadNoticeBytes(const QString& name, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("the notice %1 cannot be read: %2").arg(name, file.errorString()));
+    QByteArray bytes = file.read(NoticeLimit + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw Exception(QStringLiteral("the notice %1 cannot be read: %2").arg(name, file.errorString()));
+    if (bytes.size() > NoticeLimit)
+        throw Exception(QStringLiteral("the notice %1 is refused, larger than %2 bytes").arg(name).arg(NoticeLimit));
+    return bytes;
+}
+
+// The notice's text; raises when the file cannot be read, is too large or is not CP932 text.
 QString ReadNotice(const QString& name, const QString& path)
 {
-    if (!QFileInfo(ResolvePath(path)).isFile())
+    const QString resolved = ResolvePath(path);
+    if (!QFileInfo(resolved).isFile())
         throw Exception(QStringLiteral("the notice %1 is not a file").arg(name));
-    const QByteArray bytes = ReadFileBytes(path);
+    const QByteArray bytes = ReadNoticeBytes(name, resolved);
     QString text = DecodeAnsi(bytes);
     if (EncodeAnsi(text) != bytes)
         throw Exception(QStringLiteral("the notice %1 holds bytes that are not text").arg(name));

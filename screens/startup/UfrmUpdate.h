@@ -9,9 +9,12 @@
 // version. The dialog shows the steps "サーバー情報取得" 25, "ファイル取得" 50, "情報設定" 75
 // and "確認終了" 100 and closes; the user cannot close it before.
 //
-// The requests and downloads run off the GUI thread while the dialog stays responsive;
-// each has the HTTP layer's time-outs, so the check always ends. Nothing in the check
-// keeps the menu from opening: a failing step or entry is logged and skipped.
+// The requests and downloads run off the GUI thread while the dialog stays responsive.
+// Each has the HTTP layer's time-outs, and the whole check one time budget from its first
+// request: a request gets no more than what is left of it, and once it is spent the
+// remaining requests are skipped with one log line, so a silent server holds the start
+// for no longer than the budget. Nothing in the check keeps the menu from opening: a
+// failing step or entry is logged and skipped.
 
 #include "platform/core/ClassRef.h"
 #include "platform/text/StringList.h"
@@ -19,16 +22,22 @@
 #include "platform/winapi/Http.h"
 #include "ui_UfrmUpdate.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <memory>
+#include <optional>
 
 // The address of the server texts when Menu.inf has no [Server] File: none, since no
 // news server exists for this build; an empty address makes no request.
 inline const QString DefaultServerAddress;
 
 // The HTTP client of the check: Accept "text/html, */*", content type "text/html", the
-// user agent "Mozilla/3.0 (compatible; Indy Library)" and the HTTP layer's time-outs.
+// user agent "Mozilla/3.0 (compatible; Indy Library)", the HTTP layer's time-outs and
+// bodies up to ServerTextLimit.
 THttpClient NewsHttpClient();
+
+// The time budget of the whole check, from its first request.
+inline constexpr int NewsCheckBudgetMs = 10000;
 
 // The components of UfrmUpdate.ui come from Ui::TfrmUpdate.
 class TfrmUpdate : public TForm, public Ui::TfrmUpdate {
@@ -39,6 +48,8 @@ public:
 
     // The client of the server texts and downloads, NewsHttpClient() when made.
     THttpClient IdHTTP;
+    // The check's time budget, NewsCheckBudgetMs when made.
+    int TimeBudgetMs = NewsCheckBudgetMs;
 };
 
 class TfrmUpdateControl {
@@ -75,8 +86,13 @@ public:
 private:
     void RunCheck();
     void ShowStep(const QString& text, int position);
+    // The time-outs of the next request, cut to what is left of the time budget (which the
+    // first request starts); nothing, logged once, when the budget is spent.
+    std::optional<THttpTimeouts> RequestTimeouts(THttpTimeouts timeouts);
 
     bool finished_ = false;
+    std::optional<QDeadlineTimer> budget_;
+    bool budgetSpentLogged_ = false;
 };
 
 class TfrmUpdateControlClass : public TMetaClass<TfrmUpdateControl> {

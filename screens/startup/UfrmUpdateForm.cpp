@@ -1,6 +1,8 @@
 // The progress dialog's form: the layout of UfrmUpdate.ui and its HTTP client.
 #include "screens/startup/UfrmUpdate.h"
 
+#include "screens/startup/UServerText.h"
+
 #include <QLabel>
 #include <QProgressBar>
 
@@ -11,6 +13,7 @@ THttpClient NewsHttpClient()
     client.ContentType = "text/html";
     client.UserAgent = "Mozilla/3.0 (compatible; Indy Library)";
     client.Timeouts = HttpLayerTimeouts;
+    client.MaxBodyBytes = ServerTextLimit;
     return client;
 }
 

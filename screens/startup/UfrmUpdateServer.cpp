@@ -11,6 +11,7 @@
 #include "screens/startup/UServerText.h"
 
 #include <QFileInfo>
+#include <climits>
 
 namespace {
 
@@ -50,17 +51,24 @@ void TfrmUpdateControl::GetServerText(TStringList& lines, const QString& name)
         WriteLog(Place, QStringLiteral("GetServerText not an http or https address: ") + address);
         return;
     }
-    const THttpClient client = Client();
+    THttpClient client = Client();
+    const std::optional<THttpTimeouts> timeouts = RequestTimeouts(client.Timeouts);
+    if (!timeouts)
+        return;
+    client.Timeouts = *timeouts;
     const THttpResult reply =
         RunOffGuiThread(std::function<THttpResult()>([&] { return client.Get(address); }));
-    if (reply.Ok)
+    if (reply.TooLarge)
+        WriteLog(Place, QStringLiteral("GetServerText %1 is refused, larger than %2 bytes")
+                            .arg(address)
+                            .arg(client.MaxBodyBytes));
+    else if (reply.Ok)
         SetServerText(lines, reply.Body);
 }
 
 void TfrmUpdateControl::DownloadFiles(const TStringList& lines)
 {
     const QString program = QFileInfo(GetModuleFileName()).fileName();
-    const THttpTimeouts timeouts = Client().Timeouts;
     for (const TFileEntry& entry : FileEntries(lines, program)) {
         const QString about = QStringLiteral("DownloadFiles ") + entry.Name + QStringLiteral(": ");
         if (!entry.Refusal.isEmpty()) {
@@ -68,11 +76,14 @@ void TfrmUpdateControl::DownloadFiles(const TStringList& lines)
                                 + entry.Target);
             continue;
         }
+        const std::optional<THttpTimeouts> timeouts = RequestTimeouts(Client().Timeouts);
+        if (!timeouts)
+            return;
         try {
             CreateFolderOf(entry.Target);
             const QString target = GetAppDir() + entry.Target;
             const TDownloadResult result = RunOffGuiThread(std::function<TDownloadResult()>(
-                [&] { return URLDownloadToFile(entry.Url, target, timeouts); }));
+                [&] { return URLDownloadToFile(entry.Url, target, *timeouts, DownloadLimit); }));
             if (!result.Ok)
                 WriteLog(Place, about + QStringLiteral("download of ") + entry.Url
                                     + QStringLiteral(" failed, ") + result.Error);
@@ -80,6 +91,26 @@ void TfrmUpdateControl::DownloadFiles(const TStringList& lines)
             WriteLog(Place, about + ExceptMessage());
         }
     }
+}
+
+std::optional<THttpTimeouts> TfrmUpdateControl::RequestTimeouts(THttpTimeouts timeouts)
+{
+    const int budgetMs = frmUpdate ? frmUpdate->TimeBudgetMs : NewsCheckBudgetMs;
+    if (!budget_)
+        budget_.emplace(budgetMs);
+    const qint64 left = budget_->remainingTime();
+    if (left <= 0) {
+        if (!budgetSpentLogged_)
+            WriteLog(Place, QStringLiteral("CheckServer the time budget of %1 s is spent, the remaining "
+                                           "requests are skipped")
+                                .arg(budgetMs / 1000.0));
+        budgetSpentLogged_ = true;
+        return std::nullopt;
+    }
+    const int cap = int(std::min<qint64>(left, INT_MAX));
+    timeouts.ConnectMs = timeouts.ConnectMs > 0 ? std::min(timeouts.ConnectMs, cap) : cap;
+    timeouts.TotalMs = timeouts.TotalMs > 0 ? std::min(timeouts.TotalMs, cap) : cap;
+    return timeouts;
 }
 
 void TfrmUpdateControl::ApplyIniEntries(const TStringList& lines)
@@ -95,9 +126,14 @@ void TfrmUpdateControl::ApplyIniEntries(const TStringList& lines)
                                 + entry.File);
             continue;
         }
+        // The INI layer takes names as they are; "\" and letter case as Windows would.
+        const QString file = ResolvePath(GetAppDir() + entry.File);
+        if (QFileInfo(file).size() > IniFileLimit) {
+            WriteLog(Place, about + QStringLiteral("refused, larger than %1 bytes: ").arg(IniFileLimit) + entry.File);
+            continue;
+        }
         try {
             CreateFolderOf(entry.File);
-            // The INI layer takes names as they are; "\" and letter case as Windows would.
             TIniFile(ResolvePath(GetAppDir() + entry.File)).WriteString(entry.Section, entry.Key, entry.Value);
         } catch (...) {
             WriteLog(Place, about + ExceptMessage() + QStringLiteral(", the remaining entries are skipped"));

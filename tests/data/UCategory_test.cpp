@@ -237,3 +237,50 @@ TEST_F(CategoryChain, AFolderNameThatIsNotUtf8IsNotListedAndLoggedOnce)
         ::rmdir((base + name).constData());
     }
 }
+
+// Display names that differ only in ASCII letter case are one key of Menu.inf: the first
+// folder of them in folder order keeps it, the later ones are listed without keys.
+TEST_F(CategoryChain, NamesThatDifferOnlyInLetterCaseLeaveTheKeysToTheFirstFolder)
+{
+    // Folder order: "VEKA", "VEKa", "vekA" (equal but for case: by exact text), "VEKb",
+    // then the full-width "VEKＡ" and "VEKａ", which are two keys.
+    for (const char* name : {"VEKa", "VEKA", "vekA", "VEKb", "VEKａ", "VEKＡ"})
+        WriteCategoryFolder(program_, Text(name), 1);
+    const char* const menu = "[表示]\r\na=0\r\nｂ=0\r\n[選択回数]\r\nA=4\r\n";
+    WriteMenuInf(program_, menu);
+
+    Open();
+    const std::vector<TCategory*> chain = Chain();
+    ASSERT_EQ(Names(), QStringList({"A", "a", "A", "b", Text("Ａ"), Text("ａ")}));
+    const QStringList keys = {"A", "", "", "b", Text("Ａ"), Text("ａ")};
+    for (size_t i = 0; i < chain.size(); ++i) {
+        EXPECT_EQ(chain[i]->KeyName, keys[int(i)]) << i;
+        EXPECT_EQ(CategoryKeyName(chain[i]->Folder), keys[int(i)]) << i;
+    }
+    EXPECT_FALSE(chain[0]->Visible); // "a=0" is the key of "A"
+    EXPECT_TRUE(chain[1]->Visible);
+    EXPECT_TRUE(chain[2]->Visible);
+    const QStringList log = ReadLogLines(program_);
+    ASSERT_EQ(log.size(), 2) << log.join(u'\n').toStdString();
+    EXPECT_TRUE(log[0].contains(QStringLiteral("Name=\"a\" is the same key of Menu.inf as that of the folder \"VEKA\"")))
+        << log[0].toStdString();
+    EXPECT_TRUE(log[1].contains(QStringLiteral("Name=\"A\" is the same key"))) << log[1].toStdString();
+
+    // The later ones neither write nor count; the first one's keys are untouched by them.
+    for (TCategory* later : {chain[1], chain[2]}) {
+        later->SetVisible(false);
+        CountCategorySelection(CategoryKeyName(later->Folder));
+    }
+    EXPECT_EQ(ReadMenuInf(program_), Text(menu));
+    chain[0]->SetVisible(true);
+    CategoryControl->SaveVisibility();
+    EXPECT_TRUE(GetCategoryVisible(QStringLiteral("a")));
+    EXPECT_EQ(GetCategorySelectCount(QStringLiteral("a")), 4);
+    EXPECT_EQ(GetCategoryUpdated(QStringLiteral("a")), QStringLiteral("-"));
+
+    // Made again, the same folder keeps the keys.
+    Open();
+    EXPECT_TRUE(Chain()[0]->Visible);
+    EXPECT_EQ(Chain()[0]->KeyName, QStringLiteral("A"));
+    EXPECT_EQ(Chain()[1]->KeyName, QString());
+}

@@ -50,15 +50,32 @@ QByteArray RequestPath(const QByteArray& head)
     return parts.size() >= 2 ? parts[1] : QByteArray();
 }
 
-void WriteAll(int fd, const QByteArray& bytes)
+// False when the peer has gone (no SIGPIPE: a client may stop reading at any point).
+bool WriteAll(int fd, const QByteArray& bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.constData() + done, bytes.size() - done);
+        const ssize_t n = send(fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
         if (n <= 0)
-            return;
+            return false;
         done += n;
     }
+    return true;
+}
+
+// One piece of a filler body: text lines of 64 bytes.
+QByteArray FillerPiece()
+{
+    QByteArray line(63, 'x');
+    line += '\n';
+    return line.repeated(1024);
+}
+
+// Sent in parts, so that no copy of a large piece is made for each chunk.
+bool WriteChunk(int fd, const QByteArray& bytes)
+{
+    return WriteAll(fd, QByteArray::number(bytes.size(), 16) + "\r\n") && WriteAll(fd, bytes)
+        && WriteAll(fd, "\r\n");
 }
 
 } // namespace
@@ -155,12 +172,33 @@ bool TLocalHttpServer::Answer(int client)
         return false;
     if (reply.DelayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(reply.DelayMs));
+    const qint64 length = reply.Filler > 0 ? reply.Filler : reply.Body.size();
+    const QByteArray framing = reply.Chunked
+        ? QByteArrayLiteral("Transfer-Encoding: chunked")
+        : QByteArrayLiteral("Content-Length: ") + QByteArray::number(length);
     const QByteArray head = QByteArrayLiteral("HTTP/1.1 ") + QByteArray::number(reply.Status)
-        + QByteArrayLiteral(" Test\r\nContent-Type: text/html\r\nContent-Length: ")
-        + QByteArray::number(reply.Body.size())
+        + QByteArrayLiteral(" Test\r\nContent-Type: text/html\r\n") + framing
         + QByteArrayLiteral("\r\nConnection: close\r\n\r\n");
-    WriteAll(client, head + (reply.Cut ? reply.Body.left(reply.Body.size() / 2) : reply.Body));
+    if (WriteAll(client, head))
+        SendBody(client, reply);
     return true;
+}
+
+void TLocalHttpServer::SendBody(int client, const Reply& reply)
+{
+    const auto sendPiece = [&](const QByteArray& bytes) {
+        return bytes.isEmpty() || (reply.Chunked ? WriteChunk(client, bytes) : WriteAll(client, bytes));
+    };
+    bool sent = true;
+    if (reply.Filler <= 0) {
+        sent = sendPiece(reply.Cut ? reply.Body.left(reply.Body.size() / 2) : reply.Body);
+    } else {
+        const QByteArray piece = FillerPiece();
+        for (qint64 left = reply.Filler; left > 0 && sent; left -= piece.size())
+            sent = sendPiece(left >= piece.size() ? piece : piece.left(left));
+    }
+    if (sent && reply.Chunked && !reply.Cut)
+        WriteAll(client, "0\r\n\r\n");
 }
 
 TClosedLocalPort::TClosedLocalPort()

@@ -2,7 +2,8 @@
 // A real HTTP server on 127.0.0.1 (a free port), served from its own thread, for tests
 // of code that fetches pages. Every request gets the same canned reply, or, on a server
 // made without one, the reply set for its path (other paths get 404); a "silent" server
-// accepts connections and never answers. The heads of the requests are kept for the test to look at. A closed
+// accepts connections and never answers. A reply may be a large body made up as it is
+// sent, so that the server holds no more than a small piece of it. The heads of the requests are kept for the test to look at. A closed
 // port for "no server" tests comes from ClosedLocalPort.
 
 #include <QByteArray>
@@ -21,6 +22,8 @@ public:
         bool Silent = false; // accept and read the request, then never answer
         int DelayMs = 0;     // wait this long before answering
         bool Cut = false;    // announce the whole body, send half of it and close
+        qint64 Filler = 0;   // > 0: instead of Body, this many bytes of text lines, made piece by piece
+        bool Chunked = false; // send the body in HTTP chunks, announcing no length
     };
 
     explicit TLocalHttpServer(Reply reply);
@@ -46,6 +49,7 @@ private:
     void Serve();
     // Answers the request; false when the connection is to be held open unanswered.
     bool Answer(int client);
+    static void SendBody(int client, const Reply& reply);
     Reply ReplyFor(const QByteArray& head) const;
 
     Reply reply_;

@@ -6,6 +6,7 @@
 #include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 TEST(IniKey, OnlyKeysThatReadBackAsThemselvesPass)
 {
@@ -30,5 +31,24 @@ TEST(IniKey, OnlyKeysThatReadBackAsThemselvesPass)
         EXPECT_EQ(DecodeAnsi(folder.Read(QStringLiteral("Menu.inf"))),
                   QStringLiteral("[s]\r\nother=1\r\n") + key + QStringLiteral("=8\r\n"))
             << utf8;
+    }
+}
+
+TEST(IniKey, KeysOfEqualMatchFormsAreOneKeyOfTheFile)
+{
+    TempProgramFolder folder;
+    TIniFile ini(folder.FilePath(QStringLiteral("Menu.inf")));
+    // ASCII letters only: accented and full-width letters, kana and kanji keep their case.
+    const std::tuple<const char*, const char*, bool> pairs[] = {
+        {"a", "A", true},    {"VeKa", "vEkA", true}, {"a1_b", "A1_B", true}, {"ä", "Ä", false},
+        {"ａ", "Ａ", false}, {"ｱ", "ア", false},     {"a", "b", false}};
+    for (const auto& [first, second, same] : pairs) {
+        const QString a = QString::fromUtf8(first);
+        const QString b = QString::fromUtf8(second);
+        folder.Write(QStringLiteral("Menu.inf"), {});
+        ini.WriteString(QStringLiteral("s"), a, QStringLiteral("of a"));
+        const bool oneKey = ini.ReadString(QStringLiteral("s"), b, QString()) == QStringLiteral("of a");
+        EXPECT_EQ(TIniFile::KeyMatchForm(a) == TIniFile::KeyMatchForm(b), oneKey) << first << " " << second;
+        EXPECT_EQ(oneKey, same) << first << " " << second;
     }
 }

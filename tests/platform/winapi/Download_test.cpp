@@ -2,10 +2,12 @@
 // only after a whole 2xx transfer, and no temporary file is left either way.
 #include "platform/winapi/Download.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/PeakMemory.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -122,4 +124,45 @@ TEST_F(Download, TheTargetNameIsResolvedWithoutRegardToCase)
     TLocalHttpServer server({200, "new page"});
     EXPECT_TRUE(URLDownloadToFile(Url(server), dir_.filePath(QStringLiteral("HELP\\Info.HTML"))).Ok);
     EXPECT_EQ(Read(), "new page");
+}
+
+TEST_F(Download, AFileUpToTheLimitIsWrittenAndOneByteMoreWritesNothing)
+{
+    for (bool chunked : {false, true}) {
+        WriteOld();
+        TLocalHttpServer exact({200, QByteArray(1000, 'e'), false, 0, false, 0, chunked});
+        EXPECT_TRUE(URLDownloadToFile(Url(exact), Target(), HttpLayerTimeouts, 1000).Ok) << chunked;
+        EXPECT_EQ(Read(), QByteArray(1000, 'e')) << chunked;
+
+        WriteOld();
+        TLocalHttpServer longer({200, QByteArray(1001, 'l'), false, 0, false, 0, chunked});
+        const TDownloadResult refused = URLDownloadToFile(Url(longer), Target(), HttpLayerTimeouts, 1000);
+        EXPECT_FALSE(refused.Ok) << chunked;
+        EXPECT_EQ(refused.Error, QStringLiteral("the file is larger than 1000 bytes")) << chunked;
+        EXPECT_EQ(Read(), "old page") << chunked;
+        EXPECT_EQ(FilesInFolder(), QStringList{QStringLiteral("info.html")}) << chunked;
+    }
+}
+
+TEST_F(Download, AHugeFileIsStreamedToDiskAndRefusedBeyondTheLimit)
+{
+    // 100 MB against a limit of 64 MiB, announced and in chunks: the body never sits in
+    // memory, and the old file stays.
+    for (bool chunked : {false, true}) {
+        WriteOld();
+        TLocalHttpServer huge({200, {}, false, 0, false, 100'000'000, chunked});
+        const TPeakMemory memory;
+        const TDownloadResult result = URLDownloadToFile(Url(huge), Target(), HttpLayerTimeouts, 64 << 20);
+        EXPECT_LT(memory.GrowthBytes(), 16 << 20) << chunked;
+        EXPECT_FALSE(result.Ok) << chunked;
+        EXPECT_TRUE(result.Error.startsWith(QStringLiteral("the file is larger than"))) << chunked;
+        EXPECT_EQ(Read(), "old page") << chunked;
+        EXPECT_EQ(FilesInFolder(), QStringList{QStringLiteral("info.html")}) << chunked;
+    }
+    // Below the limit a large file is written whole, still streamed.
+    TLocalHttpServer large({200, {}, false, 0, false, 30'000'000, true});
+    const TPeakMemory memory;
+    EXPECT_TRUE(URLDownloadToFile(Url(large), Target(), HttpLayerTimeouts, 64 << 20).Ok);
+    EXPECT_LT(memory.GrowthBytes(), 16 << 20);
+    EXPECT_EQ(QFileInfo(Target()).size(), 30'000'000);
 }

@@ -1,5 +1,6 @@
 #include "platform/winapi/Http.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/PeakMemory.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -105,4 +106,39 @@ TEST(HttpClient, RepliesAreServedByPath)
     EXPECT_EQ(HttpGet(Url(server, QStringLiteral("/a.txt"))).Body, "A");
     EXPECT_EQ(HttpGet(Url(server, QStringLiteral("/c.txt"))).Status, 404);
     EXPECT_EQ(server.RequestedPaths(), QByteArrayList({"/b.txt", "/a.txt", "/c.txt"}));
+}
+
+TEST(HttpClient, ABodyUpToTheLimitIsTakenAndOneByteMoreIsRefused)
+{
+    THttpClient client;
+    client.MaxBodyBytes = 1000;
+    for (bool chunked : {false, true}) {
+        TLocalHttpServer exact({200, QByteArray(1000, 'e'), false, 0, false, 0, chunked});
+        const THttpResult taken = client.Get(Url(exact));
+        EXPECT_TRUE(taken.Ok) << chunked;
+        EXPECT_FALSE(taken.TooLarge) << chunked;
+        EXPECT_EQ(taken.Body.size(), 1000) << chunked;
+
+        TLocalHttpServer longer({200, QByteArray(1001, 'l'), false, 0, false, 0, chunked});
+        const THttpResult refused = client.Get(Url(longer));
+        EXPECT_FALSE(refused.Ok) << chunked;
+        EXPECT_TRUE(refused.TooLarge) << chunked;
+        EXPECT_TRUE(refused.Body.isEmpty()) << chunked;
+    }
+}
+
+TEST(HttpClient, AHugeBodyIsRefusedWithoutBeingHeld)
+{
+    // 20 MB, with its length announced and without (chunks), against a limit of 1 MiB.
+    for (bool chunked : {false, true}) {
+        TLocalHttpServer huge({200, {}, false, 0, false, 20'000'000, chunked});
+        THttpClient client;
+        client.MaxBodyBytes = 1 << 20;
+        const TPeakMemory memory;
+        const THttpResult reply = client.Get(Url(huge));
+        EXPECT_LT(memory.GrowthBytes(), 16 << 20) << chunked;
+        EXPECT_FALSE(reply.Ok) << chunked;
+        EXPECT_TRUE(reply.TooLarge) << chunked;
+        EXPECT_EQ(reply.Status, 200) << chunked;
+    }
 }

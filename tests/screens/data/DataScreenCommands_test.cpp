@@ -290,3 +290,23 @@ TEST_F(DataScreen, ClearingAQuestionRemovesItsRepliesAndNothingElse)
     EXPECT_EQ(StoredReplyNumbers(), std::vector<int>({1, 3}));
     EXPECT_EQ(program_.Read("VEKTest/UnitHistory.cds"), history);
 }
+
+TEST_F(DataScreen, ACategoryWhoseKeyAnEarlierFolderHoldsCountsNothingInMenuInf)
+{
+    // "VEKTEST" comes before "VEKTest" in folder order and keeps the key "TEST" = "Test".
+    WriteCategory(3);
+    WriteReplies(Joined({FinishingReplies(1), FinishingReplies(2), FinishingReplies(3)}));
+    for (const char* file : {"Question.cds", "Answer.cds"})
+        program_.Write(QStringLiteral("VEKTEST/") + file, program_.Read(QStringLiteral("VEKTest/") + file));
+    TIniFile(program_.FilePath("Menu.inf")).WriteInteger("選択回数", "TEST", 4);
+    const QByteArray before = program_.Read("Menu.inf");
+    answer_ = mrNo;
+    TStartedTest started;
+    OpenScreen([&] {
+        StopTestWhenShown(started);
+        QTest::keyClick(Form().lvAnswerUnit, Qt::Key_Return);
+        EXPECT_TRUE(Control().Tested);
+    });
+    EXPECT_EQ(program_.Read("Menu.inf"), before);
+    EXPECT_EQ(GetCategorySelectCount("TEST"), 4);
+}

@@ -12,10 +12,14 @@
 #include "screens/menu/UfrmMenu.h"
 #include "screens/startup/UfrmDummyMain.h"
 #include "tests/support/CategoryFolder.h"
+#include "tests/support/PeakMemory.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <cstdio>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -49,11 +53,13 @@ protected:
             for (int i = 0; i < frmMenu->lvCategory->ItemCount(); ++i)
                 rows << frmMenu->lvCategory->Item(i).Caption;
             Events << QStringLiteral("menu ") + rows.join(u',');
+            menuShownAfterMs = clock_.elapsed();
             if (byButton)
                 QTest::mouseClick(frmMenu->sbtnClose, Qt::LeftButton);
             else
                 QTest::keyClick(frmMenu->lvCategory->viewport(), Qt::Key_Escape);
         });
+        clock_.start();
         menuDriver_.start(20);
         QTimer::singleShot(30000, &menuDriver_, [] {
             if (!frmMenu)
@@ -63,8 +69,35 @@ protected:
         });
     }
 
+    // Since CloseMenuWhenShown, when the menu was shown.
+    qint64 menuShownAfterMs = -1;
+
 private:
     QTimer menuDriver_;
+    QElapsedTimer clock_;
+};
+
+// Takes a measure when the news check's dialog hides at the end of the check.
+class TCheckEndWatch : public QObject {
+public:
+    explicit TCheckEndWatch(std::function<qint64()> measure) : measure_(std::move(measure))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~TCheckEndWatch() override { qApp->removeEventFilter(this); }
+
+    qint64 Growth = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide && qobject_cast<TfrmUpdate*>(watched) && Growth < 0)
+            Growth = measure_();
+        return false;
+    }
+
+private:
+    std::function<qint64()> measure_;
 };
 
 } // namespace
@@ -181,4 +214,51 @@ TEST_F(MainWindow, AnExceptionInAnyScreensHandlerIsOneLogLineAndTheScreenStaysOp
 
     main.reset();
     EXPECT_FALSE(Application().OnException);
+}
+
+TEST_F(MainWindow, ASilentNewsServerHoldsTheMenuNoLongerThanTheChecksTimeBudget)
+{
+    // The dialog as the program makes it: 15 s a request, 10 s for the whole check.
+    UpdateFormClass = ClassOf<TfrmUpdate, TfrmUpdateClass>();
+    WriteCategoryFolder(Folder, QStringLiteral("VEKa"), 1);
+    TLocalHttpServer silent({200, "never sent", true});
+    WriteMenuInf(QStringLiteral("[Server]\r\nFile=http://%1\r\n").arg(silent.Address(QStringLiteral("/news/"))));
+    CloseMenuWhenShown(false);
+    CreateForm();
+    std::printf("[ figures  ] a silent server: the menu opened after %lld ms\n", static_cast<long long>(menuShownAfterMs));
+    EXPECT_GE(menuShownAfterMs, NewsCheckBudgetMs - 500);
+    EXPECT_LT(menuShownAfterMs, NewsCheckBudgetMs + 3000);
+    EXPECT_EQ(Events, CheckSteps + QStringList{QStringLiteral("menu a")});
+    EXPECT_EQ(silent.RequestCount(), 1);
+    EXPECT_EQ(LogLines(), QStringList{QStringLiteral("TfrmUpdateControl.CheckServer the time budget of 10 s is "
+                                                     "spent, the remaining requests are skipped")});
+}
+
+TEST_F(MainWindow, AServerSendingHugeTextsAndFilesLeavesMemorySmallAndTheMenuOpens)
+{
+    UpdateFormClass = ClassOf<TfrmUpdate, TfrmUpdateClass>();
+    WriteCategoryFolder(Folder, QStringLiteral("VEKa"), 1);
+    PointAtServer();
+    TLocalHttpServer::Reply hugeText;
+    hugeText.Filler = 20'000'000;
+    TLocalHttpServer::Reply hugeFile;
+    hugeFile.Filler = 100'000'000;
+    hugeFile.Chunked = true;
+    Server.Route("/news/info.txt", hugeText);
+    Server.Route("/files/big.bin", hugeFile);
+    Serve("/news/info2000.txt", QStringLiteral("File=Big\r\nBig=%1,big.bin").arg(Url("/files/big.bin")));
+    CloseMenuWhenShown(false);
+    // The peak up to the end of the check, when its dialog hides: the menu that follows
+    // starts the embedded browser, whose memory is not the check's.
+    const TPeakMemory memory;
+    TCheckEndWatch checkEnd([&] { return memory.GrowthBytes(); });
+    CreateForm();
+    std::printf("[ figures  ] a 20 MB text and a 100 MB file: peak memory growth %.1f MiB during the check, "
+                "menu after %lld ms\n",
+                double(checkEnd.Growth) / (1 << 20), static_cast<long long>(menuShownAfterMs));
+    EXPECT_GE(checkEnd.Growth, 0);
+    EXPECT_LT(checkEnd.Growth, qint64(64) << 20);
+    EXPECT_EQ(Events, CheckSteps + QStringList{QStringLiteral("menu a")});
+    EXPECT_FALSE(QFile::exists(Folder.FilePath(QStringLiteral("big.bin"))));
+    EXPECT_EQ(LogLines().size(), 2) << LogLines().join(u'\n').toStdString();
 }

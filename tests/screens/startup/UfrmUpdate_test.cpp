@@ -69,6 +69,8 @@ TEST_F(NewsCheck, TheDialogHasItsCaptionSizeStepsAndClient)
     EXPECT_EQ(form.IdHTTP.UserAgent, "Mozilla/3.0 (compatible; Indy Library)");
     EXPECT_EQ(form.IdHTTP.Timeouts.ConnectMs, 5000);
     EXPECT_EQ(form.IdHTTP.Timeouts.TotalMs, 15000);
+    EXPECT_EQ(form.IdHTTP.MaxBodyBytes, 1 << 20);
+    EXPECT_EQ(form.TimeBudgetMs, 10000);
 }
 
 TEST_F(NewsCheck, WithoutAServerTheStepsPassAndNothingIsShownOrWritten)
