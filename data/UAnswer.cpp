@@ -2,6 +2,7 @@
 // the factory and the loader; the walkers; the unit's class references.
 #include "data/UAnswer.h"
 
+#include "data/RecordNodeFields.h"
 #include "data/UConst.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
@@ -53,15 +54,16 @@ void TAnswerClass::LoadChain(std::unique_ptr<TAnswer>& head, const QString& fold
 {
     std::unique_ptr<TAnswer>* link = &head;
     try {
-        while (!dataSet.Eof()) {
-            const QString data = dataSet.FieldByName(QStringLiteral("DATA")).AsString();
-            const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
-            const int type = dataSet.FieldByName(QStringLiteral("TYPE")).AsInteger();
-            std::unique_ptr<TAnswer> node = CreateByType(type, no, folder, data);
-            // A row whose move to the next one fails is dropped with it.
-            dataSet.Next();
-            *link = std::move(node);
-            link = &(*link)->Next;
+        if (!dataSet.Eof()) {
+            const TRecordNodeFields fields(dataSet);
+            while (!dataSet.Eof()) {
+                const TRecordNodeRow row = fields.Read();
+                std::unique_ptr<TAnswer> node = CreateByType(row.Type, row.No, folder, row.Data);
+                // A row whose move to the next one fails is dropped with it.
+                dataSet.Next();
+                *link = std::move(node);
+                link = &(*link)->Next;
+            }
         }
     } catch (const std::exception&) {
         WriteLog(QStringLiteral("TAnswer"), QStringLiteral("GetInstance E.Message=") + ExceptMessage());

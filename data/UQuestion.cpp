@@ -2,6 +2,7 @@
 // metaclass with the factory and the loader; the walkers; the unit's class references.
 #include "data/UQuestion.h"
 
+#include "data/RecordNodeFields.h"
 #include "platform/core/Exception.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
@@ -57,13 +58,14 @@ void TQuestionClass::LoadChain(std::unique_ptr<TQuestion>& head, const QString& 
                                TClientDataSet& dataSet) const
 {
     std::unique_ptr<TQuestion>* link = &head;
-    while (!dataSet.Eof()) {
-        const QString data = dataSet.FieldByName(QStringLiteral("DATA")).AsString();
-        const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
-        const int type = dataSet.FieldByName(QStringLiteral("TYPE")).AsInteger();
-        *link = CreateByType(type, no, folder, data);
-        link = &(*link)->Next;
-        dataSet.Next();
+    if (!dataSet.Eof()) {
+        const TRecordNodeFields fields(dataSet);
+        while (!dataSet.Eof()) {
+            const TRecordNodeRow row = fields.Read();
+            *link = CreateByType(row.Type, row.No, folder, row.Data);
+            link = &(*link)->Next;
+            dataSet.Next();
+        }
     }
     *link = CreateQuestionNull();
 }

@@ -3,6 +3,7 @@
 // loader; the unit's class references.
 #include "data/UReply.h"
 
+#include "data/ReplyFields.h"
 #include "data/UConst.h"
 
 #include "platform/core/Checked.h"
@@ -40,14 +41,14 @@ TReply::~TReply()
     FreeChain(Next);
 }
 
-TReply* TReply::LoadNext(TClientDataSet& dataSet)
+TReply* TReply::LoadNext(const TReplyFields& fields)
 {
-    dataSet.Next();
-    if (dataSet.Eof()) {
+    fields.DataSet.Next();
+    if (fields.DataSet.Eof()) {
         Next = CreateReplyNull();
         return nullptr;
     }
-    Next = ReplyClass->CreateFromRecord(dataSet);
+    Next = ReplyClass->CreateFromRecord(fields);
     return Next.get();
 }
 
@@ -279,17 +280,17 @@ std::unique_ptr<TReply> TReplyClass::CreateByType(int type, int no, int state, T
     return kind->Create(state, no, replyStart, startTime, endTime, data, clear, answer);
 }
 
-std::unique_ptr<TReply> TReplyClass::CreateFromRecord(TClientDataSet& dataSet) const
+std::unique_ptr<TReply> TReplyClass::CreateFromRecord(const TReplyFields& fields) const
 {
-    const int state = dataSet.FieldByName(QStringLiteral("STATE")).AsInteger();
-    const TDateTime replyStart = dataSet.FieldByName(QStringLiteral("REPLYSTART")).AsDateTime();
-    const TDateTime startTime = dataSet.FieldByName(QStringLiteral("STARTTIME")).AsDateTime();
-    const TDateTime endTime = dataSet.FieldByName(QStringLiteral("ENDTIME")).AsDateTime();
-    const QString data = dataSet.FieldByName(QStringLiteral("DATA")).AsString();
-    const bool clear = dataSet.FieldByName(QStringLiteral("CLEAR")).AsBoolean();
-    const bool answer = dataSet.FieldByName(QStringLiteral("ANSWER")).AsBoolean();
-    const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
-    const int type = dataSet.FieldByName(QStringLiteral("TYPE")).AsInteger();
+    const int state = fields.State.AsInteger();
+    const TDateTime replyStart = fields.ReplyStart.AsDateTime();
+    const TDateTime startTime = fields.StartTime.AsDateTime();
+    const TDateTime endTime = fields.EndTime.AsDateTime();
+    const QString data = fields.Data.AsString();
+    const bool clear = fields.Clear.AsBoolean();
+    const bool answer = fields.Answer.AsBoolean();
+    const int no = fields.No.AsInteger();
+    const int type = fields.Type.AsInteger();
     return CreateByType(type, no, state, replyStart, startTime, endTime, data, clear, answer);
 }
 
@@ -300,8 +301,10 @@ std::unique_ptr<TReply> TReplyClass::LoadChain(TClientDataSet& dataSet) const
     dataSet.First();
     if (dataSet.Eof())
         return CreateReplyNull();
-    std::unique_ptr<TReply> head = CreateFromRecord(dataSet);
-    WalkChain(head.get(), [&](TReply& node) { return node.LoadNext(dataSet); });
+    // The fields are looked up once, for every record.
+    const TReplyFields fields(dataSet);
+    std::unique_ptr<TReply> head = CreateFromRecord(fields);
+    WalkChain(head.get(), [&](TReply& node) { return node.LoadNext(fields); });
     return head;
 }
 

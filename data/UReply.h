@@ -27,6 +27,7 @@ class TChart;
 class TClientDataSet;
 class TListView;
 class TStringList;
+struct TReplyFields;
 
 // Values of the TYPE column; every other value reads as a text reply.
 inline constexpr int ReplyTypeText = 1;
@@ -59,7 +60,7 @@ public:
     std::unique_ptr<TReply> Next;
 
     // Next := the reply of the dataset's following record, or a TReplyNull at its end.
-    virtual TReply* LoadNext(TClientDataSet& dataSet);
+    virtual TReply* LoadNext(const TReplyFields& fields);
     // Passes the link of its own Next on; the TReplyNull puts reply in its place.
     virtual TReply* AppendNode(std::unique_ptr<TReply>*& link, std::unique_ptr<TReply>& reply);
     // Writes the reply as a record of its own type; raises on the base class.
@@ -148,7 +149,7 @@ public:
                                                  TDateTime startTime, TDateTime endTime,
                                                  const QString& data, bool clear, bool answer) const;
     // The reply of the dataset's current record, its STATE kept as stored.
-    virtual std::unique_ptr<TReply> CreateFromRecord(TClientDataSet& dataSet) const;
+    virtual std::unique_ptr<TReply> CreateFromRecord(const TReplyFields& fields) const;
     // The chain of every record of the dataset from its first on, in the order of its
     // current index, ended by a TReplyNull.
     virtual std::unique_ptr<TReply> LoadChain(TClientDataSet& dataSet) const;

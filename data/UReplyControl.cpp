@@ -116,8 +116,11 @@ void TReplyControl::ReplaceChain(TClientDataSet& dataSet)
 // Every record stored with STATE 1 gets STATE 2, and the cursor goes back to the first.
 void TReplyControl::RestateStoredRecords(TClientDataSet& dataSet)
 {
-    for (dataSet.First(); !dataSet.Eof(); dataSet.Next()) {
-        TField& state = dataSet.FieldByName(QStringLiteral("STATE"));
+    dataSet.First();
+    if (dataSet.Eof())
+        return;
+    TField& state = dataSet.FieldByName(QStringLiteral("STATE"));
+    for (; !dataSet.Eof(); dataSet.Next()) {
         if (state.AsInteger() != ReplyStateJudged)
             continue;
         dataSet.Edit();

@@ -89,9 +89,10 @@ void AddAllQuestionNumbers(const QString& folder, TStringList& list)
     answers.LoadFromFile(ResolvePath(folder + QStringLiteral("Answer.cds")));
     answers.Open();
     answers.First();
-    while (!answers.Eof()) {
-        list.Add(IntToStr(answers.FieldByName(QStringLiteral("NO")).AsInteger()));
-        answers.Next();
+    if (!answers.Eof()) {
+        const TField& no = answers.FieldByName(QStringLiteral("NO"));
+        for (; !answers.Eof(); answers.Next())
+            list.Add(IntToStr(no.AsInteger()));
     }
     answers.Close();
 }

@@ -4,6 +4,7 @@
 #include "data/UUnitHistory.h"
 
 #include "data/UConst.h"
+#include "data/UnitHistoryFields.h"
 #include "platform/core/Checked.h"
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/text/Convert.h"
@@ -146,19 +147,15 @@ std::unique_ptr<TUnitHistory> TUnitHistoryClass::LoadChain(TClientDataSet& dataS
 {
     std::unique_ptr<TUnitHistory> head;
     std::unique_ptr<TUnitHistory>* link = &head;
-    while (!dataSet.Eof()) {
-        const int count = dataSet.FieldByName(QStringLiteral("COUNT")).AsInteger();
-        const int no = dataSet.FieldByName(QStringLiteral("NO")).AsInteger();
-        const QString name = dataSet.FieldByName(QStringLiteral("SUBCATEGORY")).AsString();
-        const TDateTime testDate = dataSet.FieldByName(QStringLiteral("TESTDATE")).AsDateTime();
-        const TDateTime average = dataSet.FieldByName(QStringLiteral("AVERAGE")).AsDateTime();
-        const int tests = dataSet.FieldByName(QStringLiteral("TESTCOUNT")).AsInteger();
-        const int correct = dataSet.FieldByName(QStringLiteral("ANSWERCOUNT")).AsInteger();
-        const int cleared = dataSet.FieldByName(QStringLiteral("CLEARCOUNT")).AsInteger();
-        *link = UnitHistoryClass->Create(count, no, name, testDate, average, tests, correct,
-                                         cleared, StateClass->Create());
-        link = &(*link)->Next;
-        dataSet.Next();
+    if (!dataSet.Eof()) {
+        const TUnitHistoryFields fields(dataSet);
+        while (!dataSet.Eof()) {
+            const TUnitHistoryRow r = fields.Read();
+            *link = UnitHistoryClass->Create(r.Count, r.No, r.SubCategory, r.TestDate, r.Average,
+                                             r.TestCount, r.AnswerCount, r.ClearCount, StateClass->Create());
+            link = &(*link)->Next;
+            dataSet.Next();
+        }
     }
     *link = CreateUnitHistoryNull();
     return head;

@@ -16,8 +16,13 @@ bool IsLeadByte(unsigned char c, int codePage)
 
 QByteArray CutAnsi(const QByteArray& bytes, qsizetype limit, int codePage)
 {
+    return bytes.left(AnsiCutLength(bytes, limit, codePage));
+}
+
+qsizetype AnsiCutLength(QByteArrayView bytes, qsizetype limit, int codePage)
+{
     if (bytes.size() <= limit)
-        return bytes;
+        return bytes.size();
     // Walk character by character so that a trailing byte that looks like a lead byte is
     // never mistaken for one.
     qsizetype end = 0;
@@ -27,5 +32,5 @@ QByteArray CutAnsi(const QByteArray& bytes, qsizetype limit, int codePage)
             break;
         end += step;
     }
-    return bytes.left(end);
+    return end;
 }

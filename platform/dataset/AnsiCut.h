@@ -7,5 +7,7 @@
 
 // The longest prefix of bytes that is at most limit bytes and ends on a character boundary.
 QByteArray CutAnsi(const QByteArray& bytes, qsizetype limit, int codePage);
+// How many of the bytes CutAnsi keeps.
+qsizetype AnsiCutLength(QByteArrayView bytes, qsizetype limit, int codePage);
 
 bool IsLeadByte(unsigned char c, int codePage);

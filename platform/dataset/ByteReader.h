@@ -4,6 +4,7 @@
 // that says which part of the file is truncated.
 
 #include <QByteArray>
+#include <QtEndian>
 #include <cstdint>
 #include <cstring>
 
@@ -30,6 +31,13 @@ public:
     std::uint64_t Uint(std::size_t bytes)
     {
         const char* p = Take(bytes);
+        switch (bytes) {
+        case 1: return static_cast<std::uint8_t>(*p);
+        case 2: return qFromLittleEndian<std::uint16_t>(p);
+        case 4: return qFromLittleEndian<std::uint32_t>(p);
+        case 8: return qFromLittleEndian<std::uint64_t>(p);
+        default: break;
+        }
         std::uint64_t v = 0;
         for (std::size_t i = bytes; i-- > 0;)
             v = (v << 8) | static_cast<std::uint8_t>(p[i]);
@@ -60,11 +68,10 @@ public:
         return p;
     }
 
-    QByteArray Bytes(std::size_t n)
-    {
-        const char* p = Take(n);
-        return QByteArray(p, static_cast<qsizetype>(n));
-    }
+    QByteArray Bytes(std::size_t n) { return View(n).toByteArray(); }
+
+    // The next n bytes, not copied.
+    QByteArrayView View(std::size_t n) { return QByteArrayView(Take(n), static_cast<qsizetype>(n)); }
 
 private:
     const char* data_;

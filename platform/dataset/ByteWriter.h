@@ -35,7 +35,7 @@ public:
         out_.append(b, 4);
     }
 
-    void Bytes(const QByteArray& bytes) { out_.append(bytes); }
+    void Bytes(QByteArrayView bytes) { out_.append(bytes); }
 
     // Overwrites a little-endian number at an earlier position.
     void PatchUint(qsizetype at, std::uint64_t v, std::size_t bytes)

@@ -2,6 +2,8 @@
 
 #include "platform/dataset/DataSetError.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::uint32_t ActionModify = 0x08;
@@ -36,16 +38,11 @@ void ResolveRecord(TRecordStore& store, const TFieldDefs& defs, int id, int olde
     }
 }
 
-} // namespace
-
-std::vector<int> ApplyChangeLog(TRecordStore& store, const TFieldDefs& defs,
-                                const std::vector<std::uint8_t>& statuses,
-                                const std::vector<std::uint32_t>& log)
+// Resolves each record once, after the version it replaced.
+void ResolveVersions(TRecordStore& store, const TFieldDefs& defs, const std::vector<int>& replaced)
 {
-    const std::size_t rows = statuses.size();
-    const std::vector<int> replaced = ReplacedVersions(rows, log);
-    // Each record is resolved once, after the version it replaced: 0 = not yet, 1 = on the
-    // chain being walked, 2 = resolved.
+    const std::size_t rows = replaced.size();
+    // 0 = not yet, 1 = on the chain being walked, 2 = resolved.
     std::vector<std::uint8_t> done(rows, 0);
     std::vector<int> chain;
     for (std::size_t start = 0; start < rows; ++start) {
@@ -63,7 +60,22 @@ std::vector<int> ApplyChangeLog(TRecordStore& store, const TFieldDefs& defs,
         }
         chain.clear();
     }
+}
+
+} // namespace
+
+std::vector<int> ApplyChangeLog(TRecordStore& store, const TFieldDefs& defs,
+                                const std::vector<std::uint8_t>& statuses,
+                                const std::vector<std::uint32_t>& log)
+{
+    const std::size_t rows = statuses.size();
+    const std::vector<int> replaced = ReplacedVersions(rows, log);
+    // Without versions and "not changed" values there is nothing to resolve.
+    const bool versions = std::any_of(replaced.begin(), replaced.end(), [](int older) { return older >= 0; });
+    if (versions || store.HasNotChanged())
+        ResolveVersions(store, defs, replaced);
     std::vector<int> current;
+    current.reserve(rows);
     for (std::size_t i = 0; i < rows; ++i) {
         if ((statuses[i] & HiddenStatus) == 0)
             current.push_back(static_cast<int>(i));

@@ -31,7 +31,6 @@ void TClientDataSet::CreateDataSet()
     if (fieldDefs_.Count() == 0)
         throw EDataSetError(QStringLiteral("Cannot create a dataset without field definitions"));
     TDataPacket packet;
-    std::vector<bool> bytesFields;
     bool autoInc = false;
     for (int i = 0; i < fieldDefs_.Count(); ++i) {
         TFieldDef def = fieldDefs_[i];
@@ -39,12 +38,11 @@ void TClientDataSet::CreateDataSet()
         if (packet.Fields.IndexOf(def.Name) >= 0)
             throw EDataSetError(QStringLiteral("Duplicate field name '%1'").arg(def.Name));
         autoInc = autoInc || def.DataType == ftAutoInc;
-        bytesFields.push_back(IsBytesCodec(def.Codec));
         packet.Fields.Append(std::move(def));
     }
     if (autoInc)
         packet.Params.append(TPacketParam::Int32("AUTOINCVALUE", 1));
-    packet.Records.Reset(std::move(bytesFields));
+    packet.Records.Reset(packet.Fields.Count());
     Activate(std::move(packet));
 }
 

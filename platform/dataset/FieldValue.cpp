@@ -25,7 +25,7 @@ bool IsWide(const TFieldDef& def)
     return def.Codec == TValueCodec::WideString || def.DataType == ftWideMemo;
 }
 
-QString FromUtf16Bytes(const QByteArray& bytes)
+QString FromUtf16Bytes(QByteArrayView bytes)
 {
     QString s(bytes.size() / 2, Qt::Uninitialized);
     std::memcpy(s.data(), bytes.constData(), static_cast<std::size_t>(s.size()) * 2);

@@ -45,7 +45,7 @@ void RoundDigits(QString& intPart, QString& frac, int decimals)
 
 } // namespace
 
-QString BcdToText(const QByteArray& stored)
+QString BcdToText(QByteArrayView stored)
 {
     if (stored.size() < 2)
         Bad(QStringLiteral("Decimal value is truncated"));
@@ -112,7 +112,7 @@ QByteArray BcdFromText(const QString& text, int precision, int decimals, int byt
     return out;
 }
 
-double Float80ToDouble(const QByteArray& stored)
+double Float80ToDouble(QByteArrayView stored)
 {
     if (stored.size() != 10)
         Bad(QStringLiteral("Extended value is truncated"));
@@ -152,7 +152,7 @@ QByteArray Float80FromDouble(double value)
     return out;
 }
 
-double SqlTimestampToDateTime(const QByteArray& stored)
+double SqlTimestampToDateTime(QByteArrayView stored)
 {
     if (stored.size() != 16)
         Bad(QStringLiteral("SQL timestamp is truncated"));

@@ -181,33 +181,40 @@ void TPacketReader::ReadRows()
     // can hold is refused before anything is allocated for it.
     if (rowCount_ > in_.Left() / (1 + nullBytes))
         Fail(QStringLiteral("the header announces %1 rows, more than the file can hold").arg(rowCount_));
-    std::vector<bool> bytesFields;
-    for (int f = 0; f < fields; ++f)
-        bytesFields.push_back(IsBytesCodec(packet_.Fields[f].Codec));
-    packet_.Records.Reset(std::move(bytesFields));
-    packet_.Records.Reserve(rowCount_);
+    // How each field is read is decided once, not per value.
+    std::vector<TValueCodec> codecs;
+    std::vector<std::uint32_t> sizes;
+    for (int f = 0; f < fields; ++f) {
+        const TFieldDef& def = packet_.Fields[f];
+        codecs.push_back(def.Codec);
+        sizes.push_back(SizeOf(def.PacketType));
+    }
+    TRecordStore& records = packet_.Records;
+    records.Reset(fields);
+    // The values of the rows are no more than the bytes left.
+    records.ReserveBytes(in_.Left());
     statuses_.reserve(rowCount_);
+    // Record i is row i + 1 of the file, as the change log expects.
+    records.AppendRecords(rowCount_);
     part_ = TPart::Row;
     for (index_ = 0; index_ < rowCount_; ++index_) {
         statuses_.push_back(in_.U8());
         const char* nulls = in_.Take(nullBytes);
-        const int id = packet_.Records.NewRecord();
+        const int id = static_cast<int>(index_);
         for (int f = 0; f < fields; ++f) {
             const int state = (static_cast<unsigned char>(nulls[f / 4]) >> (2 * (f % 4))) & 3;
             if (state == 0)
-                ReadValue(id, f);
+                ReadValue(id, f, codecs[static_cast<std::size_t>(f)], sizes[static_cast<std::size_t>(f)]);
             else if (state == TRecordStore::NotChanged)
-                packet_.Records.SetState(id, f, TRecordStore::NotChanged);
+                records.SetState(id, f, TRecordStore::NotChanged);
         }
     }
 }
 
-void TPacketReader::ReadValue(int id, int f)
+void TPacketReader::ReadValue(int id, int f, TValueCodec codec, std::uint32_t size)
 {
-    const TFieldDef& def = packet_.Fields[f];
     TRecordStore& records = packet_.Records;
-    const std::uint32_t size = SizeOf(def.PacketType);
-    switch (def.Codec) {
+    switch (codec) {
     case TValueCodec::SignedInt: {
         const std::uint64_t raw = in_.Uint(size);
         const std::uint64_t sign = std::uint64_t{1} << (8 * size - 1);
@@ -215,42 +222,39 @@ void TPacketReader::ReadValue(int id, int f)
         return;
     }
     case TValueCodec::UnsignedInt:
-    case TValueCodec::Boolean:
+    case TValueCodec::Boolean: records.SetInt(id, f, static_cast<std::int64_t>(in_.Uint(size))); return;
     case TValueCodec::Date:
-    case TValueCodec::Time: {
-        std::uint64_t raw = in_.Uint(size);
-        if (def.Codec == TValueCodec::Date || def.Codec == TValueCodec::Time)
-            raw = static_cast<std::uint64_t>(static_cast<std::int64_t>(static_cast<std::int32_t>(raw)));
-        records.SetInt(id, f, static_cast<std::int64_t>(raw));
+    case TValueCodec::Time:
+        records.SetInt(id, f, static_cast<std::int32_t>(static_cast<std::uint32_t>(in_.Uint(size))));
         return;
-    }
     case TValueCodec::Float64: records.SetFloat(id, f, in_.F64()); return;
     case TValueCodec::Float32: records.SetFloat(id, f, static_cast<double>(in_.F32())); return;
     case TValueCodec::Timestamp: {
         const double stored = in_.F64();
         if (!std::isfinite(stored))
-            Fail(QStringLiteral("row %1: field '%2' holds an invalid date-time").arg(index_ + 1).arg(def.Name));
+            Fail(QStringLiteral("row %1: field '%2' holds an invalid date-time")
+                     .arg(index_ + 1)
+                     .arg(packet_.Fields[f].Name));
         records.SetFloat(id, f, stored);
         return;
     }
     case TValueCodec::Float80:
     case TValueCodec::Bcd:
     case TValueCodec::SqlTimestamp:
-    case TValueCodec::FixedBytes: records.SetBytes(id, f, in_.Bytes(size)); return;
+    case TValueCodec::FixedBytes: records.SetBytes(id, f, in_.View(size)); return;
     case TValueCodec::AnsiString: {
-        const auto length = static_cast<std::size_t>(in_.Uint(size));
-        const char* text = in_.Take(length);
-        const void* nul = std::memchr(text, 0, length);
-        const std::size_t used = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - text) : length;
-        records.SetBytes(id, f, QByteArray(text, static_cast<qsizetype>(used)));
+        // The text ends at its first NUL byte, if it has one.
+        const QByteArrayView text = in_.View(static_cast<std::size_t>(in_.Uint(size)));
+        const void* nul = std::memchr(text.data(), 0, static_cast<std::size_t>(text.size()));
+        records.SetBytes(id, f, nul ? text.first(static_cast<const char*>(nul) - text.data()) : text);
         return;
     }
     case TValueCodec::WideString:
-    case TValueCodec::VarBytes: records.SetBytes(id, f, in_.Bytes(static_cast<std::size_t>(in_.Uint(size)))); return;
+    case TValueCodec::VarBytes: records.SetBytes(id, f, in_.View(static_cast<std::size_t>(in_.Uint(size)))); return;
     case TValueCodec::Blob: {
         const std::uint32_t length = in_.U32();
         if ((length & BlobNotFetched) == 0 && length > 0)
-            records.SetBytes(id, f, in_.Bytes(length));
+            records.SetBytes(id, f, in_.View(length));
         return;
     }
     }

@@ -72,24 +72,6 @@ enum class TValueCodec {
     Blob,        // prefix 4
 };
 
-// Whether the store keeps the value as a number (integer or double) or as bytes.
-inline bool IsBytesCodec(TValueCodec codec)
-{
-    switch (codec) {
-    case TValueCodec::Float80:
-    case TValueCodec::Bcd:
-    case TValueCodec::SqlTimestamp:
-    case TValueCodec::AnsiString:
-    case TValueCodec::WideString:
-    case TValueCodec::FixedBytes:
-    case TValueCodec::VarBytes:
-    case TValueCodec::Blob:
-        return true;
-    default:
-        return false;
-    }
-}
-
 inline bool IsFloatCodec(TValueCodec codec)
 {
     return codec == TValueCodec::Float64 || codec == TValueCodec::Float32

@@ -15,9 +15,9 @@ constexpr std::uint32_t FlagDataOffset = 0x2;
 constexpr std::uint32_t HeaderSize = 24;
 
 // Exactly size bytes: cut, or padded with zero bytes.
-QByteArray Sized(const QByteArray& bytes, qsizetype size)
+QByteArray Sized(QByteArrayView bytes, qsizetype size)
 {
-    QByteArray out = bytes.left(size);
+    QByteArray out = bytes.first(std::min(bytes.size(), size)).toByteArray();
     if (out.size() < size)
         out.append(QByteArray(size - out.size(), '\0'));
     return out;
@@ -137,7 +137,8 @@ void TPacketWriter::WriteValue(TByteWriter& out, int id, int f) const
     case TValueCodec::SqlTimestamp:
     case TValueCodec::FixedBytes: out.Bytes(Sized(records.Bytes(id, f), size)); return;
     case TValueCodec::AnsiString: {
-        const QByteArray text = CutAnsi(records.Bytes(id, f), limit(), codePage_);
+        const QByteArrayView stored = records.Bytes(id, f);
+        const QByteArrayView text = stored.first(AnsiCutLength(stored, limit(), codePage_));
         if (text.isEmpty()) { // the engine's form of an empty, non-NULL string
             out.Uint(1, size);
             out.U8(0);
@@ -149,17 +150,19 @@ void TPacketWriter::WriteValue(TByteWriter& out, int id, int f) const
     }
     case TValueCodec::WideString:
     case TValueCodec::VarBytes: {
-        qsizetype n = std::min(records.Bytes(id, f).size(), limit());
+        const QByteArrayView stored = records.Bytes(id, f);
+        qsizetype n = std::min(stored.size(), limit());
         if (def.Codec == TValueCodec::WideString)
             n &= ~qsizetype{1};
         out.Uint(static_cast<std::uint64_t>(n), size);
-        out.Bytes(records.Bytes(id, f).left(n));
+        out.Bytes(stored.first(n));
         return;
     }
     case TValueCodec::Blob: {
-        const QByteArray& blob = records.Bytes(id, f);
-        out.U32(static_cast<std::uint32_t>(std::min<qsizetype>(blob.size(), 0x7FFFFFFF)));
-        out.Bytes(blob.left(0x7FFFFFFF));
+        const QByteArrayView blob = records.Bytes(id, f);
+        const qsizetype n = std::min<qsizetype>(blob.size(), 0x7FFFFFFF);
+        out.U32(static_cast<std::uint32_t>(n));
+        out.Bytes(blob.first(n));
         return;
     }
     }

@@ -1,21 +1,27 @@
 #include "platform/dataset/RecordStore.h"
 
-void TRecordStore::Reset(std::vector<bool> bytesFields)
+#include <algorithm>
+
+namespace {
+
+// Below this many unused bytes the pool is never compacted.
+constexpr std::size_t SlackBytes = 64 * 1024;
+
+} // namespace
+
+void TRecordStore::Reset(int fields)
 {
-    bytes_ = std::move(bytesFields);
+    fields_ = fields;
     Clear();
 }
 
 void TRecordStore::Clear()
 {
     cells_.clear();
-    strings_.clear();
+    pool_.clear();
+    used_ = 0;
     free_.clear();
-}
-
-void TRecordStore::Reserve(std::size_t records)
-{
-    cells_.reserve(records * bytes_.size());
+    notChanged_ = false;
 }
 
 int TRecordStore::NewRecord()
@@ -25,78 +31,108 @@ int TRecordStore::NewRecord()
         free_.pop_back();
         return id;
     }
-    const int id = static_cast<int>(bytes_.empty() ? 0 : cells_.size() / bytes_.size());
-    for (bool isBytes : bytes_) {
-        TCell cell;
-        cell.i = 0;
-        cell.state = Null;
-        if (isBytes) {
-            cell.i = static_cast<std::int64_t>(strings_.size());
-            strings_.emplace_back();
-        }
-        cells_.push_back(cell);
-    }
+    return AppendRecords(1);
+}
+
+int TRecordStore::AppendRecords(std::size_t count)
+{
+    const int id = fields_ == 0 ? 0 : static_cast<int>(cells_.size() / static_cast<std::size_t>(fields_));
+    cells_.resize(cells_.size() + count * static_cast<std::size_t>(fields_), NullCell());
     return id;
+}
+
+TRecordStore::TCell TRecordStore::NullCell()
+{
+    TCell null;
+    null.i = 0;
+    null.size = 0;
+    null.state = Null;
+    return null;
 }
 
 void TRecordStore::FreeRecord(int id)
 {
-    for (int f = 0; f < FieldCount(); ++f)
+    for (int f = 0; f < fields_; ++f)
         SetNull(id, f);
     free_.push_back(id);
 }
 
 void TRecordStore::CopyRecord(int from, int to)
 {
-    for (int f = 0; f < FieldCount(); ++f)
+    for (int f = 0; f < fields_; ++f)
         CopyField(from, to, f);
 }
 
 void TRecordStore::CopyField(int from, int to, int f)
 {
-    if (bytes_[static_cast<std::size_t>(f)]) {
-        strings_[static_cast<std::size_t>(Cell(to, f).i)] = Bytes(from, f);
-        Cell(to, f).state = Cell(from, f).state;
-    } else {
-        Cell(to, f) = Cell(from, f);
-    }
+    if (from == to)
+        return;
+    TCell& target = Cell(to, f);
+    Release(target);
+    target = Cell(from, f);
+    used_ += target.size;
 }
 
-const QByteArray& TRecordStore::Bytes(int id, int f) const
+QByteArrayView TRecordStore::Bytes(int id, int f) const
 {
-    static const QByteArray none;
-    if (!bytes_[static_cast<std::size_t>(f)])
-        return none;
-    return strings_[static_cast<std::size_t>(Cell(id, f).i)];
+    const TCell& cell = Cell(id, f);
+    if (cell.size == 0)
+        return {};
+    return QByteArrayView(pool_.data() + cell.i, static_cast<qsizetype>(cell.size));
 }
 
 void TRecordStore::SetNull(int id, int f)
 {
     TCell& cell = Cell(id, f);
+    Release(cell);
+    cell.i = 0;
     cell.state = Null;
-    if (bytes_[static_cast<std::size_t>(f)])
-        strings_[static_cast<std::size_t>(cell.i)] = QByteArray();
-    else
-        cell.i = 0;
 }
 
-void TRecordStore::SetInt(int id, int f, std::int64_t v)
+void TRecordStore::SetBytes(int id, int f, QByteArrayView v)
 {
     TCell& cell = Cell(id, f);
-    cell.i = v;
+    Release(cell);
     cell.state = Value;
+    cell.i = 0;
+    if (v.isEmpty())
+        return;
+    const auto size = static_cast<std::size_t>(v.size());
+    const char* begin = pool_.data();
+    if (v.data() >= begin && v.data() < begin + pool_.size()) {
+        cell.i = v.data() - begin; // bytes of this pool: shared, as a copy would be
+    } else {
+        cell.i = static_cast<std::int64_t>(pool_.size());
+        pool_.insert(pool_.end(), v.data(), v.data() + size);
+    }
+    cell.size = static_cast<std::uint32_t>(size);
+    used_ += size;
+    // More than half of the pool unused: a dataset edited for a long time does not grow
+    // without bound.
+    if (pool_.size() - used_ > std::max(used_, SlackBytes))
+        Compact();
 }
 
-void TRecordStore::SetFloat(int id, int f, double v)
+// The cell's bytes are no longer used by it.
+void TRecordStore::Release(TCell& cell)
 {
-    TCell& cell = Cell(id, f);
-    cell.d = v;
-    cell.state = Value;
+    if (cell.size == 0)
+        return;
+    used_ -= cell.size;
+    cell.size = 0;
 }
 
-void TRecordStore::SetBytes(int id, int f, QByteArray v)
+// Copies every used value into a new pool.
+void TRecordStore::Compact()
 {
-    TCell& cell = Cell(id, f);
-    strings_[static_cast<std::size_t>(cell.i)] = std::move(v);
-    cell.state = Value;
+    std::vector<char> pool;
+    pool.reserve(used_);
+    for (TCell& cell : cells_) {
+        if (cell.size == 0)
+            continue;
+        const auto offset = static_cast<std::int64_t>(pool.size());
+        pool.insert(pool.end(), pool_.data() + cell.i, pool_.data() + cell.i + cell.size);
+        cell.i = offset;
+    }
+    pool_.swap(pool);
 }

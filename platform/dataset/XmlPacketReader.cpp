@@ -226,10 +226,7 @@ void TXmlPacketReader::StartRows()
     rowsStarted_ = true;
     if (packet_.Fields.Count() == 0)
         Fail(QStringLiteral("the packet has no fields"));
-    std::vector<bool> bytesFields;
-    for (int f = 0; f < packet_.Fields.Count(); ++f)
-        bytesFields.push_back(IsBytesCodec(packet_.Fields[f].Codec));
-    packet_.Records.Reset(std::move(bytesFields));
+    packet_.Records.Reset(packet_.Fields.Count());
 }
 
 void TXmlPacketReader::ReadRow(const QXmlStreamAttributes& attributes)

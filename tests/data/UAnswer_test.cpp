@@ -126,6 +126,17 @@ TEST_F(Answers, AMissingColumnFailsTheFirstRowAndLeavesTheNullAlone)
     EXPECT_TRUE(Log().contains(QStringLiteral("TYPE")));
 }
 
+TEST_F(Answers, AnEmptyFileWithoutTheColumnsLogsNothing)
+{
+    TClientDataSet ds;
+    ds.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
+    ds.CreateDataSet();
+    ds.SaveToFile(Folder() + QStringLiteral("Answer.cds"));
+    Open();
+    EXPECT_EQ(Describe(AnswerControl->Head.get()), QStringLiteral("Null:-99"));
+    EXPECT_FALSE(Log().contains(QStringLiteral("TAnswer.GetInstance")));
+}
+
 TEST_F(Answers, ADamagedFileRaisesAndLeavesAnEmptyStoreOfTheFolder)
 {
     program_.Write(QStringLiteral("VEKTest/Answer.cds"), "not a data packet");

@@ -225,6 +225,37 @@ TEST_F(Questions, AFileWithoutTheNeededColumnsRaises)
     EXPECT_EQ(QuestionControl->Folder, Folder());
 }
 
+// The columns are found once per file, without regard to case, and only when there is a
+// row to read: an empty file without them is an empty store, as it always was.
+TEST_F(Questions, ColumnsAreFoundWhateverTheirCaseAndOnlyWhenThereAreRows)
+{
+    TClientDataSet ds;
+    ds.FieldDefs().Add(QStringLiteral("data"), ftString, 255);
+    ds.FieldDefs().Add(QStringLiteral("Type"), ftInteger);
+    ds.FieldDefs().Add(QStringLiteral("nO"), ftInteger);
+    ds.CreateDataSet();
+    for (int no = 1; no <= 3; ++no) {
+        ds.Append();
+        ds.FieldByName(QStringLiteral("NO")).SetAsInteger(no);
+        ds.FieldByName(QStringLiteral("TYPE")).SetAsInteger(no == 2 ? QuestionTypeImage : 1);
+        ds.FieldByName(QStringLiteral("DATA")).SetAsString(QStringLiteral("問%1").arg(no));
+        ds.Post();
+    }
+    ds.SaveToFile(Folder() + QStringLiteral("Question.cds"));
+    Open();
+    EXPECT_EQ(Describe(QuestionControl->Head.get()), QStringLiteral("Text:1 Image:2 Text:3 Null:-99"));
+    QString s;
+    QuestionControl->GetText(3, s);
+    EXPECT_EQ(s, QStringLiteral("問3"));
+
+    TClientDataSet empty;
+    empty.FieldDefs().Add(QStringLiteral("NO"), ftInteger);
+    empty.CreateDataSet();
+    empty.SaveToFile(Folder() + QStringLiteral("Question.cds"));
+    EXPECT_NO_THROW(Open());
+    EXPECT_EQ(Describe(QuestionControl->Head.get()), QStringLiteral("Null:-99"));
+}
+
 TEST_F(Questions, ClassReferencesChooseTheClassesMade)
 {
     struct TCountedText : TQuestionText {

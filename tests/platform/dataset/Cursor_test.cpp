@@ -302,3 +302,59 @@ TEST_F(DataSetCursor, AnIndexFieldTheFileLacksRaisesButKeepsTheRecords)
 }
 
 } // namespace
+
+// Every string and memo value of many records rewritten again and again, some edits
+// cancelled and some records deleted: each record reads its latest value throughout, and
+// what is saved reads back the same and saves to the same bytes.
+TEST_F(DataSetCursor, RewrittenStringsAndMemosKeepTheirLatestValues)
+{
+    constexpr int Rows = 60;
+    const auto memo = [](int row, int round) {
+        return QStringLiteral("メモ%1-%2 ").arg(row).arg(round).repeated(40);
+    };
+    const auto name = [](int row, int round) { return QStringLiteral("n%1.%2").arg(row).arg(round); };
+    TClientDataSet ds;
+    Define(ds);
+    ds.FieldDefs().Add(QStringLiteral("NOTE"), ftMemo);
+    ds.CreateDataSet();
+    for (int row = 0; row < Rows; ++row) {
+        ds.Append();
+        ds.FieldByName(QStringLiteral("KEY")).SetAsInteger(row);
+        ds.Post();
+    }
+    TField& nameField = ds.FieldByName(QStringLiteral("NAME"));
+    TField& note = ds.FieldByName(QStringLiteral("NOTE"));
+    for (int round = 0; round < 12; ++round) {
+        int row = 0;
+        for (ds.First(); !ds.Eof(); ds.Next(), ++row) {
+            ds.Edit();
+            nameField.SetAsString(name(row, round));
+            note.SetAsString(memo(row, round));
+            ds.Post();
+            ds.Edit(); // a cancelled edit leaves the posted values
+            note.SetAsString(QStringLiteral("cancelled"));
+            ds.Cancel();
+        }
+        row = 0;
+        for (ds.First(); !ds.Eof(); ds.Next(), ++row) {
+            ASSERT_EQ(nameField.AsString(), name(row, round)) << "round " << round;
+            ASSERT_EQ(note.AsString(), memo(row, round)) << "round " << round;
+        }
+    }
+    ds.First();
+    ds.Delete();
+    ds.SaveToFile(path);
+
+    TClientDataSet loaded;
+    loaded.LoadFromFile(path);
+    ASSERT_EQ(loaded.RecordCount(), Rows - 1);
+    int row = 1;
+    for (loaded.First(); !loaded.Eof(); loaded.Next(), ++row) {
+        EXPECT_EQ(loaded.FieldByName(QStringLiteral("KEY")).AsInteger(), row);
+        EXPECT_EQ(loaded.FieldByName(QStringLiteral("NAME")).AsString(), name(row, 11));
+        EXPECT_EQ(loaded.FieldByName(QStringLiteral("NOTE")).AsString(), memo(row, 11));
+    }
+    const QString again = dir.filePath(QStringLiteral("Again.cds"));
+    loaded.SaveToFile(again);
+    EXPECT_EQ(ReadBytes(again), ReadBytes(path));
+}
