@@ -148,7 +148,11 @@ QString HelpSitePage(int tag);
 // so an unreachable site cannot hold up the menu for long.
 inline constexpr THttpTimeouts PageProbeTimeouts{5000, 15000};
 
-// GET of "http://" + Address (host and path): the number of bytes of the reply body; 0
+// The probe reads at most this much of a page: it only asks whether the page is there.
+inline constexpr qint64 PageProbeMaxBytes = 1024 * 1024;
+
+// GET of "http://" + Address (host and path): the number of bytes of the reply body, at
+// most PageProbeMaxBytes (a longer page counts as that many and is read no further); 0
 // when the request fails in any way (no connection, time-out, a status other than 2xx).
 int GetPageContentSize(const QString& address,
                        const THttpTimeouts& timeouts = PageProbeTimeouts) noexcept;

@@ -4,7 +4,6 @@
 #include "platform/core/Checked.h"
 
 #include <array>
-#include <limits>
 
 const THelpFiles HelpFiles;
 
@@ -36,11 +35,16 @@ QString HelpSitePage(int tag)
 int GetPageContentSize(const QString& address, const THttpTimeouts& timeouts) noexcept
 {
     try {
-        const THttpResult reply = HttpGet(QStringLiteral("http://") + address, timeouts);
+        THttpClient client;
+        client.Timeouts = timeouts;
+        client.MaxBodyBytes = PageProbeMaxBytes;
+        const THttpResult reply = client.Get(QStringLiteral("http://") + address);
+        // A page longer than the probe reads is there all the same; it is not held whole.
+        if (reply.TooLarge && reply.Status >= 200 && reply.Status < 300)
+            return static_cast<int>(PageProbeMaxBytes);
         if (!reply.Ok)
             return 0;
-        return static_cast<int>(
-            std::min<qsizetype>(reply.Body.size(), std::numeric_limits<int>::max()));
+        return static_cast<int>(std::min<qsizetype>(reply.Body.size(), PageProbeMaxBytes));
     } catch (...) {
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "data/UConst.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/PeakMemory.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -9,6 +10,21 @@ TEST(GetPageContentSize, IsTheBodyLengthOfAReachablePage)
     TLocalHttpServer site({200, QByteArray(1234, 'a')});
     EXPECT_EQ(GetPageContentSize(site.Address(QStringLiteral("/help/guide.html"))), 1234);
     EXPECT_EQ(site.RequestCount(), 1);
+}
+
+TEST(GetPageContentSize, AHugePageCountsAsTheProbesLimitAndIsNeverHeldWhole)
+{
+    constexpr qint64 huge = 200LL * 1024 * 1024;
+    for (const bool chunked : {false, true}) {
+        SCOPED_TRACE(chunked ? "sent in chunks" : "length announced");
+        TLocalHttpServer site({200, {}, false, 0, false, huge, chunked});
+        const TPeakMemory memory;
+        EXPECT_EQ(GetPageContentSize(site.Address(QStringLiteral("/help/guide.html"))),
+                  PageProbeMaxBytes);
+        EXPECT_LT(memory.GrowthBytes(), 16LL * 1024 * 1024);
+    }
+    TLocalHttpServer missing({404, {}, false, 0, false, huge, false});
+    EXPECT_EQ(GetPageContentSize(missing.Address(QStringLiteral("/help/guide.html"))), 0);
 }
 
 TEST(GetPageContentSize, IsZeroForAnErrorStatusOrAnEmptyPage)
