@@ -45,13 +45,7 @@ QString FormatDateTimeOrDash(const QString& text)
 
 bool IsShowableDateTime(TDateTime value)
 {
-    try {
-        int year = 0, month = 0, day = 0;
-        DecodeDate(value, year, month, day);
-        return true;
-    } catch (const EConvertError&) {
-        return false;
-    }
+    return IsValidDateTime(value);
 }
 
 QString FormatDateTimeOr(const QString& pattern, TDateTime value, const QString& fallback)

@@ -66,16 +66,22 @@ std::function<TDateTime()>& NowFunction()
 
 } // namespace
 
-DateTimeParts SplitDateTime(TDateTime value)
+bool IsValidDateTime(TDateTime value)
 {
     if (!std::isfinite(value) || value < FirstDay - 1 || value > LastDay + 1)
+        return false;
+    const long long days = std::llrint(value * MsPerDay) / MsPerDay;
+    return days >= FirstDay && days <= LastDay;
+}
+
+DateTimeParts SplitDateTime(TDateTime value)
+{
+    if (!IsValidDateTime(value))
         InvalidValue(value);
     // Rounded half to even, as the floating-point unit rounds.
     const long long total = std::llrint(value * MsPerDay);
     const long long days = total / MsPerDay;
     const long long ms = std::llabs(total) % MsPerDay;
-    if (days < FirstDay || days > LastDay)
-        InvalidValue(value);
     DateTimeParts parts;
     CivilFromDays(days - UnixEpochDay, parts.year, parts.month, parts.day);
     parts.hour = static_cast<int>(ms / 3600000);

@@ -23,6 +23,9 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec);
 // The date and the time combined; before 1899-12-30 the time counts towards the past.
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec);
 
+// Whether the value is a valid date-time, that is whether decoding it succeeds; cheaper
+// than decoding it.
+bool IsValidDateTime(TDateTime value);
 void DecodeDate(TDateTime value, int& year, int& month, int& day);
 void DecodeTime(TDateTime value, int& hour, int& minute, int& second, int& msec);
 TDateTime DateOf(TDateTime value); // midnight of the value's date

@@ -52,6 +52,25 @@ TEST(DecodeDateTime, FieldsOfPositiveAndNegativeValues)
     EXPECT_EQ((std::vector<int>{y, m, d}), (std::vector<int>{9999, 12, 31}));
 }
 
+TEST(DecodeDateTime, IsValidDateTimeAgreesWithDecodingAtEveryEdge)
+{
+    const double halfMs = 0.5 / 86400000;
+    const std::vector<double> values = {
+        0, -1.25, -693593, -693593.9999, -693594, -693594 + halfMs / 2, 2958465.9999,
+        2958466, 2958466 - halfMs / 2, 2958466 - halfMs * 3, 1e300, -1e300,
+        std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+    for (const double value : values) {
+        bool decodes = true;
+        try {
+            int y = 0, m = 0, d = 0;
+            DecodeDate(value, y, m, d);
+        } catch (const EConvertError&) {
+            decodes = false;
+        }
+        EXPECT_EQ(IsValidDateTime(value), decodes) << value;
+    }
+}
+
 TEST(DecodeDateTime, RoundsToTheNearestMillisecond)
 {
     int y = 0, m = 0, d = 0, h = 0, n = 0, s = 0, ms = 0;
