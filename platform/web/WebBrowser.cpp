@@ -156,16 +156,17 @@ void TWebBrowser::StartEngine()
     if (view_)
         return;
     QString error;
-    // Loading the engine's libraries and starting the engine each hold the application up
-    // for tens of milliseconds: they take turns of their own, with the input that came
-    // between them handled in between.
-    if (!moduleLoaded_) {
-        moduleLoaded_ = true;
-        if (LoadWebEngineModule(error)) {
-            startQueued_ = true;
-            QTimer::singleShot(0, this, &TWebBrowser::StartEngine);
-            return;
-        }
+    // Loading the engine's libraries, starting the engine and making the view each hold
+    // the application up for tens of milliseconds: they take turns of their own, with the
+    // input that came between them handled in between.
+    if (engineStep_ == 0 && LoadWebEngineModule(error)) {
+        QueueEngineStep(1);
+        return;
+    }
+    if (engineStep_ == 1) {
+        StartWebEngine();
+        QueueEngineStep(2);
+        return;
     }
     view_ = CreateWebView(this, error);
     if (!view_) {
@@ -198,6 +199,13 @@ void TWebBrowser::StartEngine()
         pending_ = QUrl();
         Load(url);
     }
+}
+
+void TWebBrowser::QueueEngineStep(int step)
+{
+    engineStep_ = step;
+    startQueued_ = true;
+    QTimer::singleShot(0, this, &TWebBrowser::StartEngine);
 }
 
 // --- text size and focus ---

@@ -21,7 +21,8 @@
 //   window shows its other controls before the engine's start holds up the application;
 //   until then the navigation is pending and ReadyState is READYSTATE_LOADING. Its
 //   libraries are loaded then too, not with the program (WebEngineModule.h); should they
-//   not load, the navigation fails for good.
+//   not load, the navigation fails for good. Loading them, starting the engine and
+//   making the view take three turns of the event loop, with input handled between them.
 // - ReadyState: READYSTATE_UNINITIALIZED before the first navigation, READYSTATE_LOADING
 //   while one is pending or loading, READYSTATE_COMPLETE once it has ended (loaded, or
 //   failed for good). OnReadyStateChange is raised (through Dispatch) at each change.
@@ -85,6 +86,7 @@ protected:
 
 private:
     void StartEngine();
+    void QueueEngineStep(int step);
     void Load(const QUrl& url);
     void LoadingChanged(const TWebLoading& info);
     void LoadFailed(const QUrl& url, const QString& reason);
@@ -93,7 +95,7 @@ private:
 
     std::unique_ptr<TWebView> view_;
     bool startQueued_ = false;
-    bool moduleLoaded_ = false;  // loading the engine's module has been tried
+    int engineStep_ = 0;  // the engine's start: 0 load its module, 1 start it, 2 make the view
     QUrl pending_;      // the navigation waiting for the engine
     QUrl location_;     // the address asked for last
     QUrl fallback_;     // where a failure of the current navigation goes; empty: nowhere

@@ -7,7 +7,18 @@
 
 namespace {
 
-using TFactory = TWebView* (*)(QWidget*);
+// The module's entry points, once loaded.
+struct TEntryPoints {
+    void (*Start)() = nullptr;
+    TWebView* (*Create)(QWidget*) = nullptr;
+    bool Started = false;
+};
+
+TEntryPoints& EntryPoints()
+{
+    static TEntryPoints entries;
+    return entries;
+}
 
 // The module's file: beside the executable, else where the build wrote it.
 QString ModulePath()
@@ -17,29 +28,39 @@ QString ModulePath()
     return QFileInfo::exists(beside) ? beside : QStringLiteral(MORIVA_WEB_ENGINE_MODULE);
 }
 
-TFactory& Factory()
-{
-    static TFactory factory = nullptr;
-    return factory;
-}
-
 } // namespace
 
 bool LoadWebEngineModule(QString& error)
 {
-    if (Factory())
+    TEntryPoints& entries = EntryPoints();
+    if (entries.Create)
         return true;
     // Loaded once and kept for the life of the process: the engine cannot be unloaded.
     static QLibrary module(ModulePath());
-    Factory() = reinterpret_cast<TFactory>(module.resolve(WebViewFactoryName));
-    if (!Factory())
+    const auto start = reinterpret_cast<void (*)()>(module.resolve(WebEngineStarterName));
+    const auto create = reinterpret_cast<TWebView* (*)(QWidget*)>(module.resolve(WebViewFactoryName));
+    if (!start || !create) {
         error = module.errorString();
-    return Factory() != nullptr;
+        return false;
+    }
+    entries.Start = start;
+    entries.Create = create;
+    return true;
+}
+
+void StartWebEngine()
+{
+    TEntryPoints& entries = EntryPoints();
+    if (entries.Start && !entries.Started) {
+        entries.Started = true;
+        entries.Start();
+    }
 }
 
 std::unique_ptr<TWebView> CreateWebView(QWidget* parent, QString& error)
 {
     if (!LoadWebEngineModule(error))
         return nullptr;
-    return std::unique_ptr<TWebView>(Factory()(parent));
+    StartWebEngine();
+    return std::unique_ptr<TWebView>(EntryPoints().Create(parent));
 }

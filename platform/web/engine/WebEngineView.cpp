@@ -113,18 +113,24 @@ private:
     QPointer<QWebEngineView> view_;
 };
 
+// The pages are drawn in software into the window's own backing store: a view that drew
+// through OpenGL would change the surface of a window already shown, which makes its
+// native window again.
+void DrawInSoftware()
+{
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
 } // namespace
+
+extern "C" Q_DECL_EXPORT void moriva_start_web_engine()
+{
+    DrawInSoftware();
+    QWebEngineProfile::defaultProfile();
+}
 
 extern "C" Q_DECL_EXPORT TWebView* moriva_create_web_view(QWidget* parent)
 {
-    // The pages are drawn in software into the window's own backing store: a view that
-    // drew through OpenGL would change the surface of a window already shown, which makes
-    // its native window again, and would need a shared OpenGL context made before the
-    // application object (tens of milliseconds of the start, for a help page).
-    static const bool software = [] {
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-        return true;
-    }();
-    (void)software;
+    DrawInSoftware();
     return new TWebEngineView(parent);
 }
