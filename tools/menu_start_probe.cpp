@@ -10,6 +10,10 @@
 //   longest_block <ms> the longest time the GUI thread did not take events after the
 //                      menu appeared (the engine's start is most of it)
 //   windows <n>       native windows the menu had (1 when it is made once)
+//   main <ms>         only when the environment holds MORIVA_PROBE_EXEC_NS, the
+//                     CLOCK_MONOTONIC time in nanoseconds at which the launcher called
+//                     exec: the time from exec to main (mostly loading libraries); add it to
+//                     the figures above for times since exec
 // then closes the menu and ends.
 #include "data/UAnswer.h"
 #include "data/UAnswerControl.h"
@@ -47,6 +51,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -77,6 +82,19 @@ protected:
     }
 };
 
+// Milliseconds from the launcher's exec to now, or -1 when it gave no time.
+double SinceExec()
+{
+    bool ok = false;
+    const QByteArray text = qgetenv("MORIVA_PROBE_EXEC_NS");
+    const qint64 execNs = text.toLongLong(&ok);
+    if (!ok)
+        return -1;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec * 1000000000LL + now.tv_nsec - execNs) / 1e6;
+}
+
 bool Usable()
 {
     if (!frmMenu || !frmMenu->isVisible() || frmMenu->lvCategory->ItemCount() == 0)
@@ -90,6 +108,7 @@ bool Usable()
 
 int main(int argc, char** argv)
 {
+    const double sinceExec = SinceExec();
     QElapsedTimer clock;
     clock.start();
     if (argc != 2) {
@@ -126,6 +145,8 @@ int main(int argc, char** argv)
             std::printf("keys %lld\nusable %lld\nlongest_block %lld\nwindows %lld\n",
                         static_cast<long long>(firstPaint.KeyAt), static_cast<long long>(now),
                         static_cast<long long>(longestBlock), static_cast<long long>(windows.size()));
+            if (sinceExec >= 0)
+                std::printf("main %.1f\n", sinceExec);
             std::fflush(stdout);
             watch.stop();
             frmMenu->Close();

@@ -1,46 +1,18 @@
 #include "platform/web/WebBrowser.h"
 
 #include "platform/vcl/Dispatch.h"
+#include "platform/web/WebEngineModule.h"
 
 #include <QApplication>
-#include <QChildEvent>
 #include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineDownloadRequest>
-#include <QWebEngineLoadingInfo>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
-#include <QtQuickWidgets/QQuickWidget>
 #include <array>
-#include <cmath>
 
 namespace {
 
 // Text sizes 0-4 as factors of the pages' normal font sizes.
 constexpr std::array<double, 5> TextSizeFactors = {0.75, 0.875, 1.0, 1.25, 1.5};
-
-// Chromium's code for a navigation cut short by the next one.
-constexpr int NetErrorAborted = -3;
-
-// Keeps the engine's inner widgets out of the tab order (they are made with each page).
-class TNoTabStops : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished) {
-            QObject* child = static_cast<QChildEvent*>(event)->child();
-            if (child->isWidgetType())
-                static_cast<QWidget*>(child)->setFocusPolicy(Qt::ClickFocus);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
@@ -50,17 +22,12 @@ TWebBrowser::TWebBrowser(QWidget* parent) : QWidget(parent)
     setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    // The engine draws through a Qt Quick widget. A window that first gets one after it
-    // has been shown changes its surface, which makes its native window again (a new
-    // window id, input sent to the old one lost). This hidden one, never shown, gives the
-    // window that surface from the start; it costs nothing until shown.
-    (new QQuickWidget(this))->hide();
 }
 
 TWebBrowser::~TWebBrowser()
 {
     // The page goes before the browser's other members, while its signals can still land.
-    delete view_;
+    view_.reset();
 }
 
 // --- navigation ---
@@ -87,39 +54,37 @@ void TWebBrowser::Navigate(const QString& address, const QString& fallback)
 void TWebBrowser::Load(const QUrl& url)
 {
     location_ = url;
-    // Local pages run no script: a page that came with a download cannot read files or
-    // send anything out.
-    view_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !url.isLocalFile());
     loaded_ = false;
     SetReadyState(READYSTATE_LOADING);
-    view_->load(url);
+    // Local pages run no script: a page that came with a download cannot read files or
+    // send anything out.
+    view_->Load(url, !url.isLocalFile());
 }
 
-void TWebBrowser::LoadingChanged(const QWebEngineLoadingInfo& info)
+void TWebBrowser::LoadingChanged(const TWebLoading& info)
 {
     // The engine's own error page loads like a page; its failure report may carry its flag.
-    if (info.isErrorPage() && info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+    if (info.ErrorPage && info.Status != TWebLoading::Failed)
         return;
-    switch (info.status()) {
-    case QWebEngineLoadingInfo::LoadStartedStatus:
-        location_ = info.url();
+    switch (info.Status) {
+    case TWebLoading::Started:
+        location_ = info.Url;
         loaded_ = false;
         SetReadyState(READYSTATE_LOADING);
         break;
-    case QWebEngineLoadingInfo::LoadSucceededStatus:
+    case TWebLoading::Succeeded:
         fallback_ = QUrl();
-        document_ = {view_->url(), view_->title()};
+        document_ = {view_->Url(), view_->Title()};
         loaded_ = true;
         SetReadyState(READYSTATE_COMPLETE);
         break;
-    case QWebEngineLoadingInfo::LoadFailedStatus:
+    case TWebLoading::Failed:
         // Cut short by a newer navigation, which reports for itself, or turned into a
-        // download, which DownloadRequested handles.
-        if (info.errorCode() == NetErrorAborted && info.errorDomain() == QWebEngineLoadingInfo::ConnectionErrorDomain)
-            break;
-        LoadFailed(info.url(), info.errorString());
+        // download, which the view reports as refused.
+        if (!info.Aborted)
+            LoadFailed(info.Url, info.Error);
         break;
-    case QWebEngineLoadingInfo::LoadStoppedStatus:
+    case TWebLoading::Stopped:
         break;
     }
 }
@@ -139,22 +104,13 @@ void TWebBrowser::LoadFailed(const QUrl& url, const QString& reason)
         Dispatch([&] { OnLoadFailed(url, reason); });
 }
 
-void TWebBrowser::DownloadRequested(QWebEngineDownloadRequest* download)
-{
-    if (!view_ || download->page() != view_->page())
-        return;
-    // The browser shows pages; an address that answers with a file to save is a failed
-    // navigation, and nothing is written.
-    download->cancel();
-    LoadFailed(download->url(), QStringLiteral("the address offers a file to save, not a page"));
-}
 
 QString TWebBrowser::LocationURL() const
 {
     // A failed navigation commits nothing (no error page), so the view still names the
     // page before it; the address asked for is the one to report.
-    if (view_ && loaded_ && !view_->url().isEmpty())
-        return view_->url().toString();
+    if (view_ && loaded_ && !view_->Url().isEmpty())
+        return view_->Url().toString();
     return location_.toString();
 }
 
@@ -199,33 +155,57 @@ void TWebBrowser::StartEngine()
     startQueued_ = false;
     if (view_)
         return;
+    QString error;
+    // Loading the engine's libraries, starting the engine and making the view each hold
+    // the application up for tens of milliseconds: they take turns of their own, with the
+    // input that came between them handled in between.
+    if (engineStep_ == 0 && LoadWebEngineModule(error)) {
+        QueueEngineStep(1);
+        return;
+    }
+    if (engineStep_ == 1) {
+        StartWebEngine();
+        QueueEngineStep(2);
+        return;
+    }
+    view_ = CreateWebView(this, error);
+    if (!view_) {
+        // Without the engine no page can show: the pending navigation fails for good.
+        const QUrl url = pending_;
+        pending_ = QUrl();
+        fallback_ = QUrl();
+        LoadFailed(url, QStringLiteral("the web engine could not be loaded: ") + error);
+        return;
+    }
     const bool hadFocus = hasFocus();
-    view_ = new QWebEngineView(this);
-    view_->setFocusPolicy(Qt::ClickFocus);
-    view_->installEventFilter(new TNoTabStops(view_));
-    setFocusProxy(view_);
-    layout()->addWidget(view_);
-    QWebEngineSettings* settings = view_->settings();
-    // A failure is reported, never shown as the engine's error page. Local pages reach no
-    // remote address from a script; they keep their local style sheets and pictures
-    // (without that access the help pages lose their look), and run no script (Load).
-    settings->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    QWebEnginePage* page = view_->page();
-    connect(page, &QWebEnginePage::loadingChanged, this, &TWebBrowser::LoadingChanged);
-    connect(page->profile(), &QWebEngineProfile::downloadRequested, this, &TWebBrowser::DownloadRequested);
-    connect(page, &QWebEnginePage::titleChanged, this, [this](const QString& title) {
+    QWidget* widget = view_->Widget();
+    setFocusProxy(widget);
+    layout()->addWidget(widget);
+    view_->OnLoading = [this](const TWebLoading& info) { LoadingChanged(info); };
+    view_->OnTitleChanged = [this](const QString& title) {
         if (loaded_)
             document_.Title = title;
-    });
+    };
+    // The browser shows pages; an address that answers with a file to save is a failed
+    // navigation, and nothing is written.
+    view_->OnDownloadRefused = [this](const QUrl& url) {
+        LoadFailed(url, QStringLiteral("the address offers a file to save, not a page"));
+    };
     ApplyTextSize();
     if (hadFocus)
-        view_->setFocus();
+        widget->setFocus();
     if (pending_.isValid()) {
         const QUrl url = pending_;
         pending_ = QUrl();
         Load(url);
     }
+}
+
+void TWebBrowser::QueueEngineStep(int step)
+{
+    engineStep_ = step;
+    startQueued_ = true;
+    QTimer::singleShot(0, this, &TWebBrowser::StartEngine);
 }
 
 // --- text size and focus ---
@@ -248,24 +228,14 @@ void TWebBrowser::ExecWB(int command, int, const QVariant& input, QVariant* outp
 
 void TWebBrowser::ApplyTextSize()
 {
-    if (!view_)
-        return;
-    QWebEngineSettings* settings = view_->settings();
-    // The engine's own sizes are the normal ones; the profile's defaults keep them.
-    QWebEngineSettings* normal = view_->page()->profile()->settings();
-    const double factor = TextSizeFactors[static_cast<size_t>(textSize_)];
-    for (auto type : {QWebEngineSettings::DefaultFontSize, QWebEngineSettings::DefaultFixedFontSize,
-                      QWebEngineSettings::MinimumFontSize}) {
-        const int size = normal->fontSize(type);
-        if (size > 0)
-            settings->setFontSize(type, static_cast<int>(std::lround(size * factor)));
-    }
+    if (view_)
+        view_->SetTextSize(TextSizeFactors[static_cast<size_t>(textSize_)]);
 }
 
 void TWebBrowser::SetFocus()
 {
     if (view_)
-        view_->setFocus(Qt::OtherFocusReason);
+        view_->Widget()->setFocus(Qt::OtherFocusReason);
     else
         setFocus(Qt::OtherFocusReason);
 }

@@ -15,11 +15,14 @@
 // - Local pages (file:) run no script, so none reads a local file or sends anything out;
 //   they still load their local style sheets and pictures. Pages of the web run their
 //   scripts.
-// - The browser gives its window, from the start, the surface the engine draws on, so the
-//   window is not made again when the engine starts (see the constructor).
+// - The engine draws the pages in software into the window's own surface, so the window
+//   is not made again when the engine starts.
 // - The engine starts with the first navigation once the control has been painted, so a
 //   window shows its other controls before the engine's start holds up the application;
-//   until then the navigation is pending and ReadyState is READYSTATE_LOADING.
+//   until then the navigation is pending and ReadyState is READYSTATE_LOADING. Its
+//   libraries are loaded then too, not with the program (WebEngineModule.h); should they
+//   not load, the navigation fails for good. Loading them, starting the engine and
+//   making the view take three turns of the event loop, with input handled between them.
 // - ReadyState: READYSTATE_UNINITIALIZED before the first navigation, READYSTATE_LOADING
 //   while one is pending or loading, READYSTATE_COMPLETE once it has ended (loaded, or
 //   failed for good). OnReadyStateChange is raised (through Dispatch) at each change.
@@ -33,15 +36,13 @@
 // - It is no tab stop: the focus comes to it by a click or by SetFocus.
 
 #include "platform/web/WebAddress.h"
+#include "platform/web/WebView.h"
 
 #include <QUrl>
 #include <QVariant>
 #include <QWidget>
 #include <functional>
-
-class QWebEngineView;
-class QWebEngineDownloadRequest;
-class QWebEngineLoadingInfo;
+#include <memory>
 
 enum TReadyState {
     READYSTATE_UNINITIALIZED = 0,
@@ -85,15 +86,16 @@ protected:
 
 private:
     void StartEngine();
+    void QueueEngineStep(int step);
     void Load(const QUrl& url);
-    void LoadingChanged(const QWebEngineLoadingInfo& info);
+    void LoadingChanged(const TWebLoading& info);
     void LoadFailed(const QUrl& url, const QString& reason);
-    void DownloadRequested(QWebEngineDownloadRequest* download);
     void SetReadyState(TReadyState state);
     void ApplyTextSize();
 
-    QWebEngineView* view_ = nullptr;
+    std::unique_ptr<TWebView> view_;
     bool startQueued_ = false;
+    int engineStep_ = 0;  // the engine's start: 0 load its module, 1 start it, 2 make the view
     QUrl pending_;      // the navigation waiting for the engine
     QUrl location_;     // the address asked for last
     QUrl fallback_;     // where a failure of the current navigation goes; empty: nowhere

@@ -3,6 +3,7 @@
 #include "tests/support/ProgramFolder.h"
 #include "tests/support/QtPrinters.h"
 
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QTest>
@@ -54,7 +55,29 @@ protected:
     std::vector<TReadyState> states_;
 };
 
+// True when the process has the library mapped.
+bool Mapped(const char* library)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+}
+
 } // namespace
+
+// First in this file: the engine is loaded nowhere before in the process (CTest runs every
+// test in a process of its own).
+TEST_F(Browser, TheEngineLibrariesLoadOnlyWhenTheFirstPageIsShown)
+{
+    ASSERT_FALSE(Mapped("libQt6WebEngineCore")) << "the engine came with the program";
+    program_.Write(QStringLiteral("help/guide.html"), Page("local guide"));
+    browser_->Navigate(program_.FilePath(QStringLiteral("help/guide.html")));
+    EXPECT_FALSE(Mapped("libQt6WebEngineCore"));
+    Show();
+    ASSERT_TRUE(WaitComplete());
+    EXPECT_EQ(Title(), QStringLiteral("local guide"));
+    EXPECT_TRUE(Mapped("moriva_web_engine.so"));
+    EXPECT_TRUE(Mapped("libQt6WebEngineCore"));
+}
 
 TEST_F(Browser, ShowsAPageOfTheSiteAndSaysWhereItIs)
 {
