@@ -37,6 +37,14 @@ double FromStored(double stored)
 {
     if (!std::isfinite(stored) || std::fabs(stored) > MaxStoredMs)
         throw EDataSetError(QStringLiteral("Stored date-time %1 is out of range").arg(stored));
+    // A whole number of milliseconds, what the engine writes, splits in integers: within
+    // the storable range the floor of the double quotient below is the exact one.
+    if (const auto whole = static_cast<std::int64_t>(stored); static_cast<double>(whole) == stored) {
+        std::int64_t day = whole / MsPerDay;
+        if (whole % MsPerDay < 0)
+            --day;
+        return FromTimeStamp({day, whole - day * MsPerDay});
+    }
     const double ms = std::nearbyint(stored);
     const double day = std::floor(ms / static_cast<double>(MsPerDay));
     return FromTimeStamp({static_cast<std::int64_t>(day),

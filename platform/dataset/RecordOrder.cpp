@@ -45,12 +45,72 @@ int Compare(const TKey& a, const TKey& b, TKeyKind kind, bool caseInsensitive)
     return 0;
 }
 
+// The key of one record in a sort by one number field, next to the record's id, so that
+// sorting moves small entries and looks nothing up through the store. The comparison is
+// the one of Compare, so the order is the same as the general sort's.
+template <class T>
+struct TNumberEntry {
+    T Value;
+    int Id;
+    bool Null;
+};
+
+template <class T>
+int CompareNumber(const TNumberEntry<T>& a, const TNumberEntry<T>& b)
+{
+    if (a.Null || b.Null)
+        return a.Null == b.Null ? 0 : (a.Null ? -1 : 1);
+    return a.Value < b.Value ? -1 : a.Value > b.Value ? 1 : 0;
+}
+
+template <class T, class Read>
+void SortByNumber(std::vector<int>& ids, TRecordStore& store, const TFieldDef& def, int field, int codePage,
+                  bool descending, Read read)
+{
+    std::vector<TNumberEntry<T>> entries(ids.size());
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        const TFieldValue v{store, def, ids[i], field, codePage};
+        TNumberEntry<T>& entry = entries[i];
+        entry.Id = ids[i];
+        entry.Null = v.IsNull();
+        entry.Value = entry.Null ? T{} : read(v);
+    }
+    std::stable_sort(entries.begin(), entries.end(), [descending](const auto& a, const auto& b) {
+        const int c = CompareNumber(a, b);
+        return descending ? c > 0 : c < 0;
+    });
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        ids[i] = entries[i].Id;
+}
+
+// Sorts by a single Int or Number key; false for a text key, left to the general sort.
+bool SortBySingleNumber(std::vector<int>& ids, TRecordStore& store, const TFieldDefs& defs,
+                        const TSortField& key, int codePage)
+{
+    const TFieldDef& def = defs[key.Field];
+    const TFieldValue probe{store, def, ids.front(), key.Field, codePage};
+    switch (KindOf(probe)) {
+    case TKeyKind::Int:
+        SortByNumber<std::int64_t>(ids, store, def, key.Field, codePage, key.Descending,
+                                   [](const TFieldValue& v) { return v.AsLargeInt(); });
+        return true;
+    case TKeyKind::Number:
+        SortByNumber<double>(ids, store, def, key.Field, codePage, key.Descending,
+                             [](const TFieldValue& v) { return v.AsNumber(); });
+        return true;
+    case TKeyKind::Text: return false;
+    }
+    return false;
+}
+
 } // namespace
 
 void StableSortRecords(std::vector<int>& ids, TRecordStore& store, const TFieldDefs& defs,
                        const std::vector<TSortField>& keys, int codePage)
 {
     if (keys.empty() || ids.size() < 2)
+        return;
+    if (keys.size() == 1 && SortBySingleNumber(ids, store, defs, keys.front(), codePage))
         return;
     std::vector<std::vector<TKey>> columns(keys.size());
     std::vector<TKeyKind> kinds(keys.size());
