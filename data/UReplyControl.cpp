@@ -102,15 +102,17 @@ void TReplyControl::EnsureDataFile()
 void TReplyControl::ReplaceChain(TClientDataSet& dataSet)
 {
     std::unique_ptr<TReply> head = ReplyClass->LoadChain(dataSet);
-    for (TReply* node = head.get(); node; node = node->Next.get()) {
+    EmptyQueue();
+    index_.Clear();
+    Head = std::move(head);
+    // One walk: each reply is restated and indexed (the closing TReplyNull is neither).
+    for (TReply* node = Head.get(); node->Next; node = node->Next.get()) {
         if (node->State == ReplyStateJudged) {
             node->State = ReplyStateWritten;
             restate_ = true;
         }
+        index_.Add(node);
     }
-    EmptyQueue();
-    Head = std::move(head);
-    index_.Rebuild(Head.get());
 }
 
 // Every record stored with STATE 1 gets STATE 2, and the cursor goes back to the first.

@@ -2,14 +2,6 @@
 
 #include "data/UReply.h"
 
-void TReplyIndex::Rebuild(TReply* head)
-{
-    byNo_.clear();
-    // The last node of a chain is its TReplyNull.
-    for (TReply* node = head; node && node->Next; node = node->Next.get())
-        Add(node);
-}
-
 void TReplyIndex::Add(TReply* reply)
 {
     byNo_[reply->No].push_back(reply);

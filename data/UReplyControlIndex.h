@@ -2,7 +2,7 @@
 // The replies of each question in chain order, so that the per-question operations of
 // the reply store visit only that question's replies instead of walking the whole chain.
 // The chain stays the one source of truth: the index holds references into it and is
-// rebuilt from it whenever the chain is rebuilt.
+// cleared and filled again whenever the chain is rebuilt.
 
 #include <unordered_map>
 #include <vector>
@@ -11,9 +11,8 @@ class TReply;
 
 class TReplyIndex {
 public:
-    // Indexes every reply of the chain from head on (its closing TReplyNull excepted).
-    void Rebuild(TReply* head);
-    // Adds a reply that was appended to the chain.
+    // Adds a reply that was appended to the chain, or the next reply of a chain indexed
+    // from its start.
     void Add(TReply* reply);
     void Clear() { byNo_.clear(); }
     // The replies of question `no`, in chain order.

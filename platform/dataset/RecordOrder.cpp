@@ -63,22 +63,56 @@ int CompareNumber(const TNumberEntry<T>& a, const TNumberEntry<T>& b)
     return a.Value < b.Value ? -1 : a.Value > b.Value ? 1 : 0;
 }
 
+template <class T>
+bool IsNaN(T value)
+{
+    return value != value;
+}
+
+// Keys in order already, or each one strictly before the one before it (a file written
+// newest first), need no sort: with no NaN among them the comparison is a strict weak
+// order, so the stable order is the one order there is.
+template <class T, class Before>
+bool OrderWithoutSort(std::vector<int>& ids, const std::vector<TNumberEntry<T>>& entries, Before before)
+{
+    const auto inOrder = [&](std::size_t i) { return !before(entries[i], entries[i - 1]); };
+    const auto reversed = [&](std::size_t i) { return before(entries[i], entries[i - 1]); };
+    std::size_t i = 1;
+    while (i < entries.size() && inOrder(i))
+        ++i;
+    if (i == entries.size())
+        return true;
+    if (i > 1)
+        return false;
+    while (i < entries.size() && reversed(i))
+        ++i;
+    if (i < entries.size())
+        return false;
+    std::reverse(ids.begin(), ids.end());
+    return true;
+}
+
 template <class T, class Read>
 void SortByNumber(std::vector<int>& ids, TRecordStore& store, const TFieldDef& def, int field, int codePage,
                   bool descending, Read read)
 {
     std::vector<TNumberEntry<T>> entries(ids.size());
+    bool nan = false;
     for (std::size_t i = 0; i < ids.size(); ++i) {
         const TFieldValue v{store, def, ids[i], field, codePage};
         TNumberEntry<T>& entry = entries[i];
         entry.Id = ids[i];
         entry.Null = v.IsNull();
         entry.Value = entry.Null ? T{} : read(v);
+        nan = nan || IsNaN(entry.Value);
     }
-    std::stable_sort(entries.begin(), entries.end(), [descending](const auto& a, const auto& b) {
+    const auto before = [descending](const TNumberEntry<T>& a, const TNumberEntry<T>& b) {
         const int c = CompareNumber(a, b);
         return descending ? c > 0 : c < 0;
-    });
+    };
+    if (!nan && OrderWithoutSort(ids, entries, before))
+        return;
+    std::stable_sort(entries.begin(), entries.end(), before);
     for (std::size_t i = 0; i < entries.size(); ++i)
         ids[i] = entries[i].Id;
 }
