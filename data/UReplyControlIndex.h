@@ -14,10 +14,15 @@ public:
     // Adds a reply that was appended to the chain, or the next reply of a chain indexed
     // from its start.
     void Add(TReply* reply);
-    void Clear() { byNo_.clear(); }
+    void Clear();
     // The replies of question `no`, in chain order.
     const std::vector<TReply*>& Of(int no) const;
 
 private:
-    std::unordered_map<int, std::vector<TReply*>> byNo_;
+    // Question numbers below this (every number a category gives its questions) index a
+    // vector, which a long reply file fills without a hash lookup per reply; any other
+    // number goes to the map.
+    static constexpr int DenseLimit = 1 << 16;
+    std::vector<std::vector<TReply*>> dense_;
+    std::unordered_map<int, std::vector<TReply*>> sparse_;
 };

@@ -64,10 +64,9 @@ bool TAnsiDecodeTable::Build(int codePage)
     return true;
 }
 
-QString TAnsiDecodeTable::Decode(QByteArrayView bytes) const
+qsizetype TAnsiDecodeTable::DecodeInto(QByteArrayView bytes, char16_t* out) const
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const start = out;
     const auto* at = reinterpret_cast<const unsigned char*>(bytes.data());
     const unsigned char* const end = at + bytes.size();
     while (at < end) {
@@ -77,10 +76,22 @@ QString TAnsiDecodeTable::Decode(QByteArrayView bytes) const
             ++at;
             continue;
         }
-        const int index = b * 256 + at[1];
-        *out++ = pairChar_[static_cast<std::size_t>(index)];
-        at += pairTakesTwo_[static_cast<std::size_t>(index)] ? 2 : 1;
+        const auto index = static_cast<std::size_t>(b * 256 + at[1]);
+        *out++ = pairChar_[index];
+        at += pairTakesTwo_[index] ? 2 : 1;
     }
-    text.truncate(out - reinterpret_cast<char16_t*>(text.data()));
+    return out - start;
+}
+
+QString TAnsiDecodeTable::Decode(QByteArrayView bytes) const
+{
+    // A short text (every string of a dataset) is decoded on the stack and copied once.
+    constexpr qsizetype StackChars = 512;
+    if (bytes.size() <= StackChars) {
+        char16_t buffer[StackChars];
+        return QString(reinterpret_cast<const QChar*>(buffer), DecodeInto(bytes, buffer));
+    }
+    QString text(bytes.size(), Qt::Uninitialized);
+    text.truncate(DecodeInto(bytes, reinterpret_cast<char16_t*>(text.data())));
     return text;
 }

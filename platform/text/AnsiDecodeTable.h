@@ -23,6 +23,8 @@ public:
 private:
     TAnsiDecodeTable();
     bool Build(int codePage);
+    // Writes the characters of bytes to out (room for one per byte); returns how many.
+    qsizetype DecodeInto(QByteArrayView bytes, char16_t* out) const;
 
     std::array<char16_t, 256> single_{}; // a byte read alone, also at the end of a text
     std::array<bool, 256> paired_{};     // the byte's reading depends on the one after it
