@@ -19,7 +19,8 @@ const TAnsiDecodeTable* TAnsiDecodeTable::For(int codePage)
     if (last && lastCodePage == codePage)
         return last;
     static std::mutex mutex;
-    static std::map<int, std::unique_ptr<TAnsiDecodeTable>> tables;
+    // Never freed: a text may still be decoded while static objects are destroyed.
+    static auto& tables = *new std::map<int, std::unique_ptr<TAnsiDecodeTable>>;
     const std::lock_guard lock(mutex);
     auto found = tables.find(codePage);
     if (found == tables.end()) {
