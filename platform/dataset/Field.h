@@ -43,5 +43,5 @@ private:
 
     TClientDataSet& owner_;
     int index_;
-    const TFieldDef& def_; // the dataset's definition of the field, for as long as the field
+    const TFieldDef& def_; // the dataset's definition of the field, which outlives the field
 };

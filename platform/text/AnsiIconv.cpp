@@ -56,8 +56,10 @@ public:
                 outLeft = static_cast<size_t>(out.size() - used);
                 continue;
             }
-            // EILSEQ or EINVAL (truncated sequence at the end): replace and skip.
-            const TReplacement replacement = onBad(in, inLeft);
+            // EILSEQ or EINVAL (truncated sequence at the end): replace and skip. Some
+            // converters (CP949) report a cut sequence after taking all of it: it is
+            // replaced, and there is nothing left to look at.
+            const TReplacement replacement = inLeft > 0 ? onBad(in, inLeft) : TReplacement{};
             const size_t skip = std::min(inLeft, replacement.Skip);
             in += skip;
             inLeft -= skip;
