@@ -321,6 +321,21 @@ TEST_F(ReplyStore, ClearAllEmptiesTheFileAndDropsJudgedRepliesNotYetWritten)
     EXPECT_EQ(ds.FieldDefs().Count(), 9);
 }
 
+TEST_F(ReplyStore, RepliesWithDatesBeyondTheCalendarAreKeptAndCountedInOneLogLine)
+{
+    const TDateTime beyond = 3000000.0; // after 9999/12/31, still storable
+    WriteReplies({Row(1, Day, 1, 2), Row(2, beyond, 1, 2), Row(3, Day, 1, 2), Row(4, Day, -beyond * 86400, 2)});
+    Open();
+    EXPECT_EQ(ChainNumbers(ReplyControl->Head.get()), (std::vector<int>{4, 1, 3, 2}));
+    const QString log = DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")));
+    EXPECT_EQ(log.count(QStringLiteral("TReplyControl.Create")), 1);
+    EXPECT_TRUE(log.contains(QStringLiteral(": 2 row(s) hold a date or time outside"))) << log.toStdString();
+
+    ReplyControl->DeleteRecords(Numbers({"2"}));
+    ReplyControl->ClearAll();
+    EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("Vek.Log"))).count(QStringLiteral("TReplyControl.Create")), 1);
+}
+
 TEST_F(ReplyStore, ADamagedFileIsSetAsideAndANewFileRecordsTheReplies)
 {
     const QByteArray damaged("not a data packet at all");
