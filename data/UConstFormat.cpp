@@ -45,7 +45,11 @@ QString FormatDateTimeOrDash(const QString& text)
 
 bool IsShowableDateTime(TDateTime value)
 {
-    return IsValidDateTime(value);
+    // Every value from the first day to the last day itself is valid whatever its
+    // milliseconds round to; only the values beyond need the full check.
+    constexpr TDateTime firstDay = -693593.0; // 0001-01-01
+    constexpr TDateTime lastDay = 2958465.0;  // 9999-12-31
+    return (value >= firstDay && value <= lastDay) || IsValidDateTime(value);
 }
 
 QString FormatDateTimeOr(const QString& pattern, TDateTime value, const QString& fallback)

@@ -30,8 +30,8 @@ QString SecondsText(TDateTime duration)
 } // namespace
 
 TReply::TReply(int state, int no, TDateTime replyStart, TDateTime startTime, TDateTime endTime,
-               const QString& data, bool clear, bool answer)
-    : No(no), ReplyStart(replyStart), StartTime(startTime), EndTime(endTime), Data(data),
+               QString data, bool clear, bool answer)
+    : No(no), ReplyStart(replyStart), StartTime(startTime), EndTime(endTime), Data(std::move(data)),
       Clear(clear), Answer(answer), State(state)
 {
 }
@@ -270,14 +270,14 @@ void TReply::GetReplyInfo(TStringList& lines) const
 
 std::unique_ptr<TReply> TReplyClass::CreateByType(int type, int no, int state, TDateTime replyStart,
                                                   TDateTime startTime, TDateTime endTime,
-                                                  const QString& data, bool clear, bool answer) const
+                                                  QString data, bool clear, bool answer) const
 {
     const TReplyClass* kind = ReplyTextClass;
     if (type == ReplyTypeImage)
         kind = ReplyImageClass;
     else if (type == ReplyTypeVoice)
         kind = ReplyVoiceClass;
-    return kind->Create(state, no, replyStart, startTime, endTime, data, clear, answer);
+    return kind->Create(state, no, replyStart, startTime, endTime, std::move(data), clear, answer);
 }
 
 std::unique_ptr<TReply> TReplyClass::CreateFromRecord(const TReplyFields& fields) const
@@ -286,12 +286,12 @@ std::unique_ptr<TReply> TReplyClass::CreateFromRecord(const TReplyFields& fields
     const TDateTime replyStart = fields.ReplyStart.AsDateTime();
     const TDateTime startTime = fields.StartTime.AsDateTime();
     const TDateTime endTime = fields.EndTime.AsDateTime();
-    const QString data = fields.Data.AsString();
+    QString data = fields.Data.AsString();
     const bool clear = fields.Clear.AsBoolean();
     const bool answer = fields.Answer.AsBoolean();
     const int no = fields.No.AsInteger();
     const int type = fields.Type.AsInteger();
-    return CreateByType(type, no, state, replyStart, startTime, endTime, data, clear, answer);
+    return CreateByType(type, no, state, replyStart, startTime, endTime, std::move(data), clear, answer);
 }
 
 std::unique_ptr<TReply> TReplyClass::LoadChain(TClientDataSet& dataSet) const

@@ -44,7 +44,7 @@ inline constexpr int ReplyDataSize = 255;
 class TReply {
 public:
     TReply(int state, int no, TDateTime replyStart, TDateTime startTime, TDateTime endTime,
-           const QString& data, bool clear, bool answer);
+           QString data, bool clear, bool answer);
     virtual ~TReply();
     TReply(const TReply&) = delete;
     TReply& operator=(const TReply&) = delete;
@@ -140,14 +140,15 @@ public:
 };
 
 // The metaclass of the reply classes: the constructor and the class methods.
+// The data text is taken by value, so that a loader hands over the text it read.
 class TReplyClass : public TMetaClass<TReply, int, int, TDateTime, TDateTime, TDateTime,
-                                      const QString&, bool, bool> {
+                                      QString, bool, bool> {
 public:
     // Type 2 a picture, 3 a sound, any other a text reply, each made through its class
     // reference.
     virtual std::unique_ptr<TReply> CreateByType(int type, int no, int state, TDateTime replyStart,
                                                  TDateTime startTime, TDateTime endTime,
-                                                 const QString& data, bool clear, bool answer) const;
+                                                 QString data, bool clear, bool answer) const;
     // The reply of the dataset's current record, its STATE kept as stored.
     virtual std::unique_ptr<TReply> CreateFromRecord(const TReplyFields& fields) const;
     // The chain of every record of the dataset from its first on, in the order of its

@@ -47,12 +47,8 @@ TReplyControl::TReplyControl(const QString& folder) : Folder(folder)
     RequireFields(dataSet, fields, DataFilePath());
     dataSet.SetIndexFieldNames(ReplyIndex);
     dataSet.Open();
-    ReplaceChain(dataSet);
+    const int unshowable = ReplaceChain(dataSet);
     dataSet.Close();
-    int unshowable = 0;
-    for (const TReply* node = Head.get(); node && node->Next; node = node->Next.get())
-        if (!node->Showable())
-            ++unshowable;
     LogUnshowableRows(QStringLiteral("TReplyControl.Create"), DataFilePath(), unshowable);
 }
 
@@ -98,19 +94,27 @@ void TReplyControl::EnsureDataFile()
 // The chain becomes the dataset's records from its first on, in its current order. A
 // record stored as judged but not written (STATE 1, from a file written elsewhere) is in
 // the file already: its reply counts as written, so that no save inserts it a second
-// time, and the record itself gets STATE 2 at the next write.
-void TReplyControl::ReplaceChain(TClientDataSet& dataSet)
+// time, and the record itself gets STATE 2 at the next write. Returns how many replies
+// have a date or time that cannot be shown.
+int TReplyControl::ReplaceChain(TClientDataSet& dataSet)
 {
     std::unique_ptr<TReply> head = ReplyClass->LoadChain(dataSet);
-    for (TReply* node = head.get(); node; node = node->Next.get()) {
+    EmptyQueue();
+    index_.Clear();
+    Head = std::move(head);
+    // One walk: each reply is restated, indexed and checked (the closing TReplyNull is
+    // none of them).
+    int unshowable = 0;
+    for (TReply* node = Head.get(); node->Next; node = node->Next.get()) {
         if (node->State == ReplyStateJudged) {
             node->State = ReplyStateWritten;
             restate_ = true;
         }
+        index_.Add(node);
+        if (!node->Showable())
+            ++unshowable;
     }
-    EmptyQueue();
-    Head = std::move(head);
-    index_.Rebuild(Head.get());
+    return unshowable;
 }
 
 // Every record stored with STATE 1 gets STATE 2, and the cursor goes back to the first.

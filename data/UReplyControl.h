@@ -115,7 +115,7 @@ protected:
 private:
     QString DataFilePath() const;
     void WriteJudged();
-    void ReplaceChain(TClientDataSet& dataSet);
+    int ReplaceChain(TClientDataSet& dataSet);
     void RestateStoredRecords(TClientDataSet& dataSet);
     void EmptyQueue();
     TReply* Current() const;

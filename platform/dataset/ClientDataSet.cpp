@@ -176,15 +176,6 @@ void TClientDataSet::CheckBrowseMode()
         Post();
 }
 
-int TClientDataSet::ReadRecord() const
-{
-    if (state_ == TState::Edit || state_ == TState::Insert)
-        return editRecord_;
-    if (view_.empty())
-        return -1;
-    return view_[static_cast<std::size_t>(pos_)];
-}
-
 int TClientDataSet::WriteRecord() const
 {
     if (state_ != TState::Edit && state_ != TState::Insert)

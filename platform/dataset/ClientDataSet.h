@@ -81,7 +81,16 @@ private:
     void Activate(TDataPacket packet);
     void CheckActive() const;
     void CheckBrowseMode();
-    int ReadRecord() const;
+    // The record fields read: the one being edited or inserted, else the current one; -1
+    // for none. Inline, as every field read of every record asks it.
+    int ReadRecord() const
+    {
+        if (state_ == TState::Edit || state_ == TState::Insert)
+            return editRecord_;
+        if (view_.empty())
+            return -1;
+        return view_[static_cast<std::size_t>(pos_)];
+    }
     int WriteRecord() const;
     void ResolveIndex();
     void CompileFilter();

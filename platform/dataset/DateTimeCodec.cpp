@@ -6,11 +6,6 @@
 
 namespace DateTimeCodec {
 
-namespace {
-// Beyond this many milliseconds a double no longer holds every whole number.
-constexpr double MaxStoredMs = 9007199254740992.0 / 2;
-} // namespace
-
 TTimeStamp ToTimeStamp(double dateTime)
 {
     const double ms = std::nearbyint(dateTime * static_cast<double>(MsPerDay)); // halves to even
@@ -20,20 +15,13 @@ TTimeStamp ToTimeStamp(double dateTime)
     return {DayOfBaseDate + l / MsPerDay, (l < 0 ? -l : l) % MsPerDay};
 }
 
-double FromTimeStamp(TTimeStamp stamp)
-{
-    const double days = static_cast<double>(stamp.Date - DayOfBaseDate);
-    const double time = static_cast<double>(stamp.Time) / static_cast<double>(MsPerDay);
-    return days < 0 ? days - time : days + time;
-}
-
 double ToStored(double dateTime)
 {
     const TTimeStamp stamp = ToTimeStamp(dateTime);
     return static_cast<double>(stamp.Date * MsPerDay + stamp.Time);
 }
 
-double FromStored(double stored)
+double FromStoredRounded(double stored)
 {
     if (!std::isfinite(stored) || std::fabs(stored) > MaxStoredMs)
         throw EDataSetError(QStringLiteral("Stored date-time %1 is out of range").arg(stored));

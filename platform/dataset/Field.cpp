@@ -6,9 +6,11 @@
 
 #include <limits>
 
-QString TField::FieldName() const { return owner_.data_.Fields[index_].Name; }
-TFieldType TField::DataType() const { return owner_.data_.Fields[index_].DataType; }
-int TField::Size() const { return owner_.data_.Fields[index_].Size; }
+TField::TField(TClientDataSet& owner, int index) : owner_(owner), index_(index), def_(owner.data_.Fields[index]) {}
+
+QString TField::FieldName() const { return def_.Name; }
+TFieldType TField::DataType() const { return def_.DataType; }
+int TField::Size() const { return def_.Size; }
 
 template <class F>
 auto TField::Read(F read, decltype(read(std::declval<const TFieldValue&>())) null) const
@@ -16,14 +18,14 @@ auto TField::Read(F read, decltype(read(std::declval<const TFieldValue&>())) nul
     const int record = owner_.ReadRecord();
     if (record < 0)
         return null;
-    const TFieldValue value{owner_.data_.Records, owner_.data_.Fields[index_], record, index_, owner_.codePage_};
+    const TFieldValue value{owner_.data_.Records, def_, record, index_, owner_.codePage_};
     return value.IsNull() ? null : read(value);
 }
 
 TFieldValue TField::Writable()
 {
     const int record = owner_.WriteRecord();
-    return TFieldValue{owner_.data_.Records, owner_.data_.Fields[index_], record, index_, owner_.codePage_};
+    return TFieldValue{owner_.data_.Records, def_, record, index_, owner_.codePage_};
 }
 
 bool TField::IsNull() const

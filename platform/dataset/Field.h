@@ -10,11 +10,12 @@
 #include <QString>
 
 class TClientDataSet;
+struct TFieldDef;
 struct TFieldValue;
 
 class TField {
 public:
-    TField(TClientDataSet& owner, int index) : owner_(owner), index_(index) {}
+    TField(TClientDataSet& owner, int index);
     TField(const TField&) = delete;
     TField& operator=(const TField&) = delete;
 
@@ -42,4 +43,5 @@ private:
 
     TClientDataSet& owner_;
     int index_;
+    const TFieldDef& def_; // the dataset's definition of the field, which outlives the field
 };

@@ -117,10 +117,8 @@ void TFieldValue::Refuse(const char* as) const
                             .arg(Def.Name, FieldTypeName(Def.DataType), QLatin1String(as)));
 }
 
-std::int64_t TFieldValue::AsLargeInt() const
+std::int64_t TFieldValue::ConvertToLargeInt() const
 {
-    if (IsNull())
-        return 0;
     switch (Def.Codec) {
     case TValueCodec::SignedInt:
     case TValueCodec::UnsignedInt:
@@ -143,10 +141,8 @@ std::int64_t TFieldValue::AsLargeInt() const
     }
 }
 
-double TFieldValue::AsNumber() const
+double TFieldValue::ConvertToNumber() const
 {
-    if (IsNull())
-        return 0.0;
     const std::int64_t i = Store.Int(Record, Field);
     switch (Def.Codec) {
     case TValueCodec::SignedInt: return static_cast<double>(i);
@@ -210,10 +206,8 @@ QString TFieldValue::AsText() const
     }
 }
 
-bool TFieldValue::AsBool() const
+bool TFieldValue::ConvertToBool() const
 {
-    if (IsNull())
-        return false;
     if (IsText()) {
         const QString text = AsText().trimmed();
         if (text.isEmpty())

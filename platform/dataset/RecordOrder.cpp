@@ -45,12 +45,106 @@ int Compare(const TKey& a, const TKey& b, TKeyKind kind, bool caseInsensitive)
     return 0;
 }
 
+// The key of one record in a sort by one number field, next to the record's id, so that
+// sorting moves small entries and looks nothing up through the store. The comparison is
+// the one of Compare, so the order is the same as the general sort's.
+template <class T>
+struct TNumberEntry {
+    T Value;
+    int Id;
+    bool Null;
+};
+
+template <class T>
+int CompareNumber(const TNumberEntry<T>& a, const TNumberEntry<T>& b)
+{
+    if (a.Null || b.Null)
+        return a.Null == b.Null ? 0 : (a.Null ? -1 : 1);
+    return a.Value < b.Value ? -1 : a.Value > b.Value ? 1 : 0;
+}
+
+template <class T>
+bool IsNaN(T value)
+{
+    return value != value;
+}
+
+// Keys in order already, or each one strictly before the one before it (a file written
+// newest first), need no sort: with no NaN among them the comparison is a strict weak
+// order, so the stable order is the one order there is.
+template <class T, class Before>
+bool OrderWithoutSort(std::vector<int>& ids, const std::vector<TNumberEntry<T>>& entries, Before before)
+{
+    const auto inOrder = [&](std::size_t i) { return !before(entries[i], entries[i - 1]); };
+    const auto reversed = [&](std::size_t i) { return before(entries[i], entries[i - 1]); };
+    std::size_t i = 1;
+    while (i < entries.size() && inOrder(i))
+        ++i;
+    if (i == entries.size())
+        return true;
+    if (i > 1)
+        return false;
+    while (i < entries.size() && reversed(i))
+        ++i;
+    if (i < entries.size())
+        return false;
+    std::reverse(ids.begin(), ids.end());
+    return true;
+}
+
+template <class T, class Read>
+void SortByNumber(std::vector<int>& ids, TRecordStore& store, const TFieldDef& def, int field, int codePage,
+                  bool descending, Read read)
+{
+    std::vector<TNumberEntry<T>> entries(ids.size());
+    bool nan = false;
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        const TFieldValue v{store, def, ids[i], field, codePage};
+        TNumberEntry<T>& entry = entries[i];
+        entry.Id = ids[i];
+        entry.Null = v.IsNull();
+        entry.Value = entry.Null ? T{} : read(v);
+        nan = nan || IsNaN(entry.Value);
+    }
+    const auto before = [descending](const TNumberEntry<T>& a, const TNumberEntry<T>& b) {
+        const int c = CompareNumber(a, b);
+        return descending ? c > 0 : c < 0;
+    };
+    if (!nan && OrderWithoutSort(ids, entries, before))
+        return;
+    std::stable_sort(entries.begin(), entries.end(), before);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        ids[i] = entries[i].Id;
+}
+
+// Sorts by a single Int or Number key; false for a text key, left to the general sort.
+bool SortBySingleNumber(std::vector<int>& ids, TRecordStore& store, const TFieldDefs& defs,
+                        const TSortField& key, int codePage)
+{
+    const TFieldDef& def = defs[key.Field];
+    const TFieldValue probe{store, def, ids.front(), key.Field, codePage};
+    switch (KindOf(probe)) {
+    case TKeyKind::Int:
+        SortByNumber<std::int64_t>(ids, store, def, key.Field, codePage, key.Descending,
+                                   [](const TFieldValue& v) { return v.AsLargeInt(); });
+        return true;
+    case TKeyKind::Number:
+        SortByNumber<double>(ids, store, def, key.Field, codePage, key.Descending,
+                             [](const TFieldValue& v) { return v.AsNumber(); });
+        return true;
+    case TKeyKind::Text: return false;
+    }
+    return false;
+}
+
 } // namespace
 
 void StableSortRecords(std::vector<int>& ids, TRecordStore& store, const TFieldDefs& defs,
                        const std::vector<TSortField>& keys, int codePage)
 {
     if (keys.empty() || ids.size() < 2)
+        return;
+    if (keys.size() == 1 && SortBySingleNumber(ids, store, defs, keys.front(), codePage))
         return;
     std::vector<std::vector<TKey>> columns(keys.size());
     std::vector<TKeyKind> kinds(keys.size());

@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -209,6 +211,20 @@ TEST(Formats, Times)
     EXPECT_EQ(FormatDateTimeOrDash(DateTimeToStr(EncodeDateTime(2011, 5, 12, 14, 3, 9, 0))),
               QStringLiteral("2011/05/12 14:03:09"));
     EXPECT_THROW(FormatDateTimeOrDash(QStringLiteral("2011/13/45")), EConvertError);
+}
+
+TEST(Formats, ShowableDateTimesAreTheValidOnesAtEveryEdge)
+{
+    const double ms = 1.0 / 86400000;
+    std::vector<double> values = {0.0, -0.0, -1.25, 46000.5, std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
+                                  1e300, -1e300, std::numeric_limits<double>::denorm_min()};
+    for (const double edge : {-693594.0, -693593.0, 2958465.0, 2958466.0})
+        for (double step : {0.0, 0.25, 0.5, 0.75, 1.0, 1.5, 2.0, 1e6, 2e7})
+            for (double sign : {-1.0, 1.0})
+                values.push_back(edge + sign * step * ms);
+    for (const double value : values)
+        EXPECT_EQ(IsShowableDateTime(value), IsValidDateTime(value)) << value;
 }
 
 TEST(Formats, ZeroIfBlank)

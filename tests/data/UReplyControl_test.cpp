@@ -281,6 +281,28 @@ TEST_F(ReplyStore, DeleteRecordsWritesTheJudgedFirstThenDeletesTheNumbersAndRead
     EXPECT_EQ(ChainStates(ReplyControl->Head.get()), (std::vector<int>{2, 2, 2}));
 }
 
+TEST_F(ReplyStore, EveryQuestionNumberCountsItsOwnRepliesStoredOrAdded)
+{
+    const int numbers[] = {7, 0, -3, 65535, 65536, 2147483647, -2147483647 - 1, 7};
+    std::vector<TReplyRow> rows;
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        rows.push_back(Row(numbers[i], Day + static_cast<double>(i), 1, 2));
+    WriteReplies(rows);
+    Open();
+    for (const int no : numbers)
+        EXPECT_EQ(ReplyControl->CountTests(no), no == 7 ? 2 : 1) << no;
+    for (const int none : {1, 6, 8, 65534, 65537, -1, 40000})
+        EXPECT_EQ(ReplyControl->CountTests(none), 0) << none;
+
+    RunTest(65533, 4, Day + 20); // 65533 to 65536, across the numbers of the vector
+    RunTest(-1, 1, Day + 21);
+    EXPECT_EQ(ReplyControl->CountTests(65533), 1);
+    EXPECT_EQ(ReplyControl->CountTests(65535), 2);
+    EXPECT_EQ(ReplyControl->CountTests(65536), 2);
+    EXPECT_EQ(ReplyControl->CountTests(-1), 1);
+    EXPECT_EQ(ReplyControl->CountTests(7), 2);
+}
+
 TEST_F(ReplyStore, ClearAllEmptiesTheFileAndDropsJudgedRepliesNotYetWritten)
 {
     WriteReplies({Row(1, Day, 1, 2), Row(2, Day, 1, 2)});
@@ -297,6 +319,21 @@ TEST_F(ReplyStore, ClearAllEmptiesTheFileAndDropsJudgedRepliesNotYetWritten)
     ds.LoadFromFile(ReplyPath());
     EXPECT_EQ(ds.RecordCount(), 0);
     EXPECT_EQ(ds.FieldDefs().Count(), 9);
+}
+
+TEST_F(ReplyStore, RepliesWithDatesBeyondTheCalendarAreKeptAndCountedInOneLogLine)
+{
+    const TDateTime beyond = 3000000.0; // after 9999/12/31, still storable
+    WriteReplies({Row(1, Day, 1, 2), Row(2, beyond, 1, 2), Row(3, Day, 1, 2), Row(4, Day, -beyond * 86400, 2)});
+    Open();
+    EXPECT_EQ(ChainNumbers(ReplyControl->Head.get()), (std::vector<int>{4, 1, 3, 2}));
+    const QString log = DecodeAnsi(program_.Read(QStringLiteral("Vek.Log")));
+    EXPECT_EQ(log.count(QStringLiteral("TReplyControl.Create")), 1);
+    EXPECT_TRUE(log.contains(QStringLiteral(": 2 row(s) hold a date or time outside"))) << log.toStdString();
+
+    ReplyControl->DeleteRecords(Numbers({"2"}));
+    ReplyControl->ClearAll();
+    EXPECT_EQ(DecodeAnsi(program_.Read(QStringLiteral("Vek.Log"))).count(QStringLiteral("TReplyControl.Create")), 1);
 }
 
 TEST_F(ReplyStore, ADamagedFileIsSetAsideAndANewFileRecordsTheReplies)

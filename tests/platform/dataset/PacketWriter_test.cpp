@@ -5,6 +5,7 @@
 #include "platform/text/Ansi.h"
 
 #include <QFileInfo>
+#include <cstring>
 
 namespace {
 
@@ -250,6 +251,29 @@ TEST_F(DataSetWriter, DateTimeConversionMatchesTheEngine)
     EXPECT_EQ(ToTimeStamp(0.5 / 86400000 * 3).Time, 2); // 1.5 ms rounds to the even 2
     EXPECT_THROW(ToStored(std::numeric_limits<double>::quiet_NaN()), EDataSetError);
     EXPECT_THROW(ToStored(1e300), EDataSetError);
+}
+
+TEST_F(DataSetWriter, WholeMillisecondsReadAsTheRoundedReadingGivesThem)
+{
+    // Stored values of whole milliseconds are read through integers; every one reads as
+    // the general reading (rounding, then splitting in doubles) gives it, bit for bit.
+    using namespace DateTimeCodec;
+    const double day = static_cast<double>(MsPerDay);
+    std::vector<double> stored = {0.0, -0.0, 1.0, -1.0, MaxStoredMs, -MaxStoredMs, MaxStoredMs - 1,
+                                  -MaxStoredMs + 1};
+    for (const double base : {0.0, 693594.0 * day, 693593.0 * day, 2958466.0 * day + 693594.0 * day,
+                              -5.0 * day, 1e15, -1e15})
+        for (const double offset : {-day - 1, -day, -1.0, 0.0, 1.0, 43200000.0, day - 1, day})
+            stored.push_back(base + offset);
+    for (const double value : stored) {
+        const double fast = FromStored(value);
+        const double general = FromStoredRounded(value);
+        EXPECT_EQ(std::memcmp(&fast, &general, sizeof fast), 0) << value << " " << fast << " " << general;
+    }
+    EXPECT_EQ(FromStored(2.5), FromStoredRounded(2.5)); // not whole: the general reading
+    EXPECT_THROW(FromStored(MaxStoredMs * 2), EDataSetError);
+    EXPECT_THROW(FromStored(std::numeric_limits<double>::infinity()), EDataSetError);
+    EXPECT_THROW(FromStored(std::numeric_limits<double>::quiet_NaN()), EDataSetError);
 }
 
 TEST_F(DataSetWriter, LongFieldNamesTravelInFieldName)
