@@ -280,6 +280,9 @@ void TListView::EndUpdate()
     if (sortDirty_)
         sortItems();
     flushPendingReset();
+    // The rows are laid out now, not on a timer after the next paint: a list is painted
+    // once with its new rows, not once before its layout and again after it.
+    executeDelayedItemsLayout();
     viewport()->update();
 }
 
