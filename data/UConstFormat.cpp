@@ -13,9 +13,9 @@ QString FormatPercent(int part, int whole)
         return QStringLiteral("- %");
     if (std::llabs(part) > std::llabs(whole))
         return FormatFloat(QStringLiteral("#0%"), double(part) / double(whole) * 100.0);
-    // A part no larger than the whole (every real count): the same "#0%" figure, the
-    // percentage rounded half away from zero, from the exact ratio in integers; a
-    // ratio that close to a half never rounds otherwise in the number format.
+    // A part no larger than the whole (every real count): the "#0%" figure, the
+    // percentage rounded half away from zero, from the exact ratio in integers. Such a
+    // ratio is never so near a half that the number format would round it otherwise.
     long long scaled = 100LL * part;
     long long divisor = whole;
     if (divisor < 0) {
