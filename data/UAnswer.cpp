@@ -10,17 +10,13 @@
 #include "platform/dataset/ClientDataSet.h"
 #include "platform/files/Files.h"
 #include "platform/text/Convert.h"
-#include "platform/text/StringList.h"
 
 const TAnswer* TAnswer::IsFinished(int no, bool& done) const
 {
     if (no != No)
         return Next.get();
-    TStringList lines;
-    ReplyControl->GetStatistics(No, lines);
-    const int cleared = DecimalOrZero(lines.Values(QStringLiteral("ClearCount")));
-    const int tested = DecimalOrZero(lines.Values(QStringLiteral("TestCount")));
-    done = cleared >= Setting->ClearCount || tested >= Setting->MaxTestCount;
+    const TReplyTotals totals = ReplyControl->GetTotals(No);
+    done = totals.ClearCount >= Setting->ClearCount || totals.TestCount >= Setting->MaxTestCount;
     return nullptr;
 }
 

@@ -50,12 +50,27 @@ int TAnswerControl::CountFinished(const TStringList& numbers)
 {
     int count = 0;
     for (int i = 0; i < numbers.Count(); ++i) {
+        const int no = DecimalOrZero(numbers[i]);
         bool done = false;
-        ChainIsFinished(Head.get(), DecimalOrZero(numbers[i]), done);
+        if (const TAnswer* first = FirstOf(no))
+            ChainIsFinished(first, no, done);
         if (done)
             ++count;
     }
     return count;
+}
+
+const TAnswer* TAnswerControl::FirstOf(int no)
+{
+    if (indexedHead_ != Head.get()) {
+        firstOf_.clear();
+        // The last node of a chain is its TAnswerNull, which stands for no question.
+        for (const TAnswer* node = Head.get(); node && node->Next; node = node->Next.get())
+            firstOf_.try_emplace(node->No, node);
+        indexedHead_ = Head.get();
+    }
+    const auto found = firstOf_.find(no);
+    return found == firstOf_.end() ? nullptr : found->second;
 }
 
 void TAnswerControlClass::CreateInstance(const QString& folder) const

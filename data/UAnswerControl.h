@@ -14,6 +14,7 @@
 #include <array>
 #include <exception>
 #include <memory>
+#include <unordered_map>
 
 class QWidget;
 class TListView;
@@ -65,6 +66,14 @@ public:
 protected:
     struct TNoAnswers {};
     TAnswerControl(const QString& folder, TNoAnswers);
+
+private:
+    // The first node of each question number in the chain from Head, so that the
+    // finished count looks a question up instead of walking the chain; made at first use
+    // and again whenever Head is another chain.
+    const TAnswer* FirstOf(int no);
+    std::unordered_map<int, const TAnswer*> firstOf_;
+    const TAnswer* indexedHead_ = nullptr;
 };
 
 // The store of no category: has no chain, every operation does nothing, CountFinished

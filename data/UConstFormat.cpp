@@ -5,11 +5,25 @@
 #include "platform/text/Convert.h"
 #include "platform/text/Trim.h"
 
+#include <cstdlib>
+
 QString FormatPercent(int part, int whole)
 {
     if (whole == 0)
         return QStringLiteral("- %");
-    return FormatFloat(QStringLiteral("#0%"), double(part) / double(whole) * 100.0);
+    if (std::llabs(part) > std::llabs(whole))
+        return FormatFloat(QStringLiteral("#0%"), double(part) / double(whole) * 100.0);
+    // A part no larger than the whole (every real count): the "#0%" figure, the
+    // percentage rounded half away from zero, from the exact ratio in integers. Such a
+    // ratio is never so near a half that the number format would round it otherwise.
+    long long scaled = 100LL * part;
+    long long divisor = whole;
+    if (divisor < 0) {
+        scaled = -scaled;
+        divisor = -divisor;
+    }
+    const long long rounded = (2 * std::llabs(scaled) + divisor) / (2 * divisor);
+    return QString::number(scaled < 0 ? -rounded : rounded) + u'%';
 }
 
 namespace {

@@ -303,10 +303,15 @@ int TReplyControl::CountTests(int no)
 
 void TReplyControl::GetStatistics(int no, TStringList& lines)
 {
+    StatisticsLines(GetTotals(no), lines);
+}
+
+TReplyTotals TReplyControl::GetTotals(int no)
+{
     TReplyTotals totals;
     for (const TReply* reply : index_.Of(no))
         totals.Add(*reply, no);
-    StatisticsLines(totals, lines);
+    return totals;
 }
 
 void TReplyControlClass::CreateInstance(const QString& folder) const

@@ -70,6 +70,8 @@ public:
     virtual void GetCurrentInfo(TStringList& lines);
     // Lines := the five statistics lines of question `no`.
     virtual void GetStatistics(int no, TStringList& lines);
+    // What those lines are made of, as numbers.
+    virtual TReplyTotals GetTotals(int no);
     // Clears the list's items and inserts one row per reply of `no` at the front of rows.
     virtual void FillListView(int no, TListView& listView, TRowList& rows);
     // SetupChart, three points per reply of `no`, then the zero series padded to ten.
@@ -134,6 +136,7 @@ public:
     void SavePending() override;
     void GetCurrentInfo(TStringList& lines) override;
     void GetStatistics(int no, TStringList& lines) override;
+    TReplyTotals GetTotals(int no) override;
     void FillListView(int no, TListView& listView, TRowList& rows) override;
     void ShowChart(int no, TChart& chart) override;
     int FirstUnjudged() override;

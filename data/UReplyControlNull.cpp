@@ -7,6 +7,7 @@ void TReplyControlNull::EnsureDataFile() {}
 void TReplyControlNull::SavePending() {}
 void TReplyControlNull::GetCurrentInfo(TStringList&) {}
 void TReplyControlNull::GetStatistics(int, TStringList&) {}
+TReplyTotals TReplyControlNull::GetTotals(int) { return {}; }
 void TReplyControlNull::FillListView(int, TListView&, TRowList&) {}
 void TReplyControlNull::ShowChart(int, TChart&) {}
 int TReplyControlNull::FirstUnjudged() { return 0; }

@@ -84,7 +84,7 @@ public:
     virtual const TUnitHistory* CollectStatistics(int count, int no, const QString& subCategory,
                                                   int& tests, TDateTime& latest,
                                                   TDateTime& total) const;
-    // Inserts the row of a row of the unit at the front of rows.
+    // Appends the row of a row of the unit to rows.
     virtual const TUnitHistory* AddToListView(int count, int no, const QString& subCategory,
                                               TListView& listView, TRowList& rows) const;
     // Adds the points of a row of the unit to the five series of the chart.

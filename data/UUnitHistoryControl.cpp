@@ -186,7 +186,41 @@ void TUnitHistoryControl::ClearAll()
 void TUnitHistoryControl::GetStatistics(int count, int no, const QString& subCategory,
                                         TStringList& lines)
 {
-    Head->GetStatistics(count, no, subCategory, lines);
+    if (batches_ == 0) {
+        Head->GetStatistics(count, no, subCategory, lines);
+        return;
+    }
+    const TFiguresByNo& figures = BatchFigures(count, subCategory);
+    const auto found = figures.find(no);
+    const TUnitFigures unit = found == figures.end() ? TUnitFigures{} : found->second;
+    UnitHistoryLines(unit.Tests, unit.Latest, unit.Total, lines);
+}
+
+// Each row adds to the figures of its own unit number, exactly as a walk for that unit
+// would.
+const TUnitHistoryControl::TFiguresByNo& TUnitHistoryControl::BatchFigures(int count,
+                                                                          const QString& subCategory)
+{
+    const auto key = std::make_pair(count, subCategory);
+    if (const auto found = batchFigures_.find(key); found != batchFigures_.end())
+        return found->second;
+    TFiguresByNo& figures = batchFigures_[key];
+    WalkChain(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
+        TUnitFigures& unit = figures[row.No];
+        return row.CollectStatistics(count, row.No, subCategory, unit.Tests, unit.Latest, unit.Total);
+    });
+    return figures;
+}
+
+TUnitHistoryControl::TStatisticsBatch::TStatisticsBatch(TUnitHistoryControl& store) : store_(store)
+{
+    ++store_.batches_;
+}
+
+TUnitHistoryControl::TStatisticsBatch::~TStatisticsBatch()
+{
+    if (--store_.batches_ == 0)
+        store_.batchFigures_.clear();
 }
 
 void TUnitHistoryControlClass::CreateInstance(const QString& folder) const

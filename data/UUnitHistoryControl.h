@@ -18,7 +18,10 @@
 
 #include <QString>
 #include <array>
+#include <map>
 #include <memory>
+#include <unordered_map>
+#include <utility>
 
 class TChart;
 class TFieldDefs;
@@ -67,6 +70,20 @@ public:
                            TDateTime average, int testCount, int answerCount, int clearCount);
     // Lines := "EndDate=", "AllDate=" and "TestCount=" of the unit.
     virtual void GetStatistics(int count, int no, const QString& subCategory, TStringList& lines);
+
+    // While one lives, GetStatistics takes the figures of each unit size and subset from
+    // one walk of the chain, made at its first question, instead of a walk per unit: for
+    // a list of every unit. The chain must not change meanwhile.
+    class TStatisticsBatch {
+    public:
+        explicit TStatisticsBatch(TUnitHistoryControl& store);
+        ~TStatisticsBatch();
+        TStatisticsBatch(const TStatisticsBatch&) = delete;
+        TStatisticsBatch& operator=(const TStatisticsBatch&) = delete;
+
+    private:
+        TUnitHistoryControl& store_;
+    };
     // The eight right-aligned columns with the widths of Control.inf [単位履歴幅],
     // defaults where missing; the list's rows are removed.
     virtual void SetupColumns(TListView& listView);
@@ -94,7 +111,18 @@ private:
     QString DataFilePath() const;
     void WritePending();
 
+    // The figures of every unit of one size and subset, by unit number.
+    struct TUnitFigures {
+        int Tests = 0;
+        TDateTime Latest = 0.0;
+        TDateTime Total = 0.0;
+    };
+    using TFiguresByNo = std::unordered_map<int, TUnitFigures>;
+    const TFiguresByNo& BatchFigures(int count, const QString& subCategory);
+
     bool writes_ = true;
+    int batches_ = 0;
+    std::map<std::pair<int, QString>, TFiguresByNo> batchFigures_;
 };
 
 // The store of no folder: nothing is read or written, every operation does nothing and

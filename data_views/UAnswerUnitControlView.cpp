@@ -2,6 +2,7 @@
 #include "data/UAnswerUnitControl.h"
 
 #include "data/UConst.h"
+#include "data/UUnitHistoryControl.h"
 #include "data_views/UConstDisplay.h"
 #include "platform/ini/IniFile.h"
 #include "platform/vcl/ListView.h"
@@ -25,6 +26,8 @@ const std::array<TAlignment, AnswerUnitColumnCount> AnswerUnitColumnAlignments =
 void TAnswerUnitControl::FillListView(int unitSize, TListView& listView, TRowList& rows)
 {
     BuildUnits(unitSize);
+    // Every unit's row asks for its history figures: one walk of the history answers all.
+    const TUnitHistoryControl::TStatisticsBatch history(*UnitHistoryControl);
     AddUnitRows(Head.get(), listView, rows);
 }
 

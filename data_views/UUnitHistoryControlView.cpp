@@ -23,9 +23,13 @@ void TUnitHistoryControl::FillListView(int count, int no, const QString& subCate
                                        TListView& listView, TRowList& rows)
 {
     listView.ClearItems();
+    const auto given = static_cast<std::ptrdiff_t>(rows.size());
     WalkChain(static_cast<const TUnitHistory*>(Head.get()), [&](const TUnitHistory& row) {
         return row.AddToListView(count, no, subCategory, listView, rows);
     });
+    // The list shows the last row of the chain first, before the rows given.
+    std::reverse(rows.begin() + given, rows.end());
+    std::rotate(rows.begin(), rows.begin() + given, rows.end());
 }
 
 void TUnitHistoryControl::SetupChart(int count, TChart& chart)

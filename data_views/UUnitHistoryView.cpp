@@ -38,8 +38,7 @@ const TUnitHistory* TUnitHistory::AddToListView(int count, int no, const QString
                      FormatDateTimeOr(QStringLiteral("s.zzz秒"), Average, NoTime),
                      FormatPercent(AnswerCount, TestCount),
                      FormatPercent(ClearCount, TestCount)};
-    // The list shows the last row of the chain first.
-    rows.insert(rows.begin(), std::move(row));
+    rows.push_back(std::move(row));
     return Next.get();
 }
 

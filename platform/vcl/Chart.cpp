@@ -3,6 +3,8 @@
 #include "platform/core/Checked.h"
 
 #include <QCategoryAxis>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGraphicsLayout>
 #include <QLegend>
@@ -30,6 +32,8 @@ double RoundStep(double range, int parts)
 }
 
 constexpr int ChartTextPixels = 11;
+// Layouts of one sync at most; the axes settle after one or two.
+constexpr int MaxLayoutPasses = 4;
 
 QFont SmallFont(const QWidget* parent)
 {
@@ -142,12 +146,30 @@ void TChart::lookChanged()
     pointsChanged();
 }
 
+// The sync goes before the events already waiting: the chart's scene paints the whole
+// window as soon as it handles its changes, and that paint is to find the points, the
+// axes and their layout in place.
 void TChart::pointsChanged()
 {
     if (!syncPosted_) {
         syncPosted_ = true;
-        QMetaObject::invokeMethod(this, [this] { syncSeries(); }, Qt::QueuedConnection);
+        QCoreApplication::postEvent(this, new QEvent(SyncEvent()), Qt::HighEventPriority);
     }
+}
+
+bool TChart::event(QEvent* event)
+{
+    if (event->type() != SyncEvent())
+        return QChartView::event(event);
+    if (syncPosted_)
+        syncSeries();
+    return true;
+}
+
+QEvent::Type TChart::SyncEvent()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
 }
 
 void TChart::syncSeries()
@@ -157,6 +179,25 @@ void TChart::syncSeries()
     updateBottom();
     for (const auto& s : series_)
         s->SyncPoints();
+    settleLayout();
+}
+
+// The room of the axes depends on their labels and the labels on that room: the chart is
+// laid out and its labels chosen again until the plot area stays, so that it is painted
+// once, as it ends up, instead of once per step. A chart not shown is laid out when it
+// is shown.
+void TChart::settleLayout()
+{
+    if (!isVisible())
+        return;
+    for (int pass = 0; pass < MaxLayoutPasses; ++pass) {
+        const QRectF before = chart()->plotArea();
+        chart()->layout()->activate();
+        if (chart()->plotArea() == before)
+            return;
+        updateLeftRange();
+        updateBottom();
+    }
 }
 
 void TChart::resizeEvent(QResizeEvent* event)

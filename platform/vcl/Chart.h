@@ -3,13 +3,15 @@
 // bottom axis that shows the points' labels under them (as many as its width holds), and
 // a top axis that only keeps its range (no series is drawn against it). Legend at the
 // top; no title, no foot, no zoom and no panning. Added points reach the drawn lines and
-// the automatic axes together, on the next turn of the event loop or before the next
-// paint, so that filling a chart point by point lays its axes out once.
+// the automatic axes together, laid out, before any other event waiting or before the
+// next paint, so that filling a chart point by point lays its axes out once and paints
+// it once.
 
 #include "platform/vcl/ChartAxis.h"
 #include "platform/vcl/ChartSeries.h"
 
 #include <QChartView>
+#include <QEvent>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -36,6 +38,7 @@ public:
     QStringList BottomLabels() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -43,6 +46,8 @@ private:
     void lookChanged();
     void pointsChanged();
     void syncSeries();
+    void settleLayout();
+    static QEvent::Type SyncEvent();
     void updateLeftRange();
     int LeftParts() const;
     void updateBottom();

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <algorithm>
@@ -192,8 +193,13 @@ int TListView::SectionWidth(int index) const
 void TListView::SetSectionWidth(int index, int width)
 {
     settingWidth_ = true;
+    // Inside an update the view's own redraw of resized columns, which waits for a timer
+    // and so comes after the next paint, is left out: EndUpdate redraws the whole list.
+    const QSignalBlocker quiet(updateDepth_ > 0 ? header() : nullptr);
     header()->resizeSection(index, width);
     settingWidth_ = false;
+    if (updateDepth_ > 0)
+        columnsResized_ = true;
 }
 
 int TListView::FittingWidth(int index, bool withHeader)
@@ -280,6 +286,13 @@ void TListView::EndUpdate()
     if (sortDirty_)
         sortItems();
     flushPendingReset();
+    // The rows are laid out now, not on a timer after the next paint: a list is painted
+    // once with its new rows, not once before its layout and again after it.
+    executeDelayedItemsLayout();
+    if (columnsResized_) {
+        columnsResized_ = false;
+        updateGeometries();
+    }
     viewport()->update();
 }
 

@@ -193,6 +193,7 @@ private:
     int updateDepth_ = 0;
     int codeSelection_ = 0;
     bool settingWidth_ = false;
+    bool columnsResized_ = false; // inside an update, by SetSectionWidth
     int tag_ = 0;
     QList<QIcon> stateImages_;
     std::unique_ptr<QCollator> collator_;

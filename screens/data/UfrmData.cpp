@@ -242,6 +242,7 @@ void TfrmDataControl::lvAnswerUnitChange(TListView&, const TListItem& item)
                 ReplyControl->SetupChart(*form.chtReply);
                 form.lblQuestion->setText(QStringLiteral("問題一覧"));
             }
+            ++unitsShown_;
         }
     } catch (...) {
         AttachChangeHandlers();
@@ -360,7 +361,10 @@ void TfrmDataControl::LoadLists()
     LoadUnitList();
     if (form.lvAnswerUnit->ItemCount() == 0)
         return;
+    const int shownBefore = unitsShown_;
     SelectFirstItem(*form.lvAnswerUnit);
+    if (unitsShown_ != shownBefore)
+        return; // the unit list's change handler has shown the unit with its charts
     const int unitNo = form.lvAnswerUnit->ItemIndex() + 1;
     LoadUnitHistory(unitNo);
     LoadAnswerList(unitNo);

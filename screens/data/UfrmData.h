@@ -151,6 +151,9 @@ private:
     void ReloadAfterTest(int answerRow);
 
     std::optional<TSizingBase> sizingBase_;
+    // Counts the units lvAnswerUnitChange has shown, so that LoadLists can tell whether
+    // the selection of the first unit has shown it already.
+    int unitsShown_ = 0;
     // Every store of the category is current and the lists show it: only then is anything
     // of the screen saved.
     bool modelOpen_ = false;

@@ -4,6 +4,7 @@
 #include "data/UAnswerControl.h"
 #include "data/UAnswerUnit.h"
 #include "data/UAnswerUnitControl.h"
+#include "data/UConst.h"
 #include "data/UReply.h"
 #include "data/UReplyControl.h"
 #include "data/USetting.h"
@@ -12,6 +13,7 @@
 #include "platform/core/Exception.h"
 #include "platform/datetime/DateTime.h"
 #include "platform/text/Ansi.h"
+#include "platform/text/StringList.h"
 #include "platform/vcl/ListView.h"
 #include "shell/ProgramUnits.h"
 #include "tests/support/CategoryFiles.h"
@@ -219,6 +221,42 @@ TEST_F(Units, RowsShowFinishedQuestionsAndTheHistoryOfTheirOwnSizeAndSubset)
                                                   QStringLiteral("2"), QStringLiteral("8%")}));
     EXPECT_EQ(bySize25[0][6], QStringLiteral("0分50秒"));
     EXPECT_EQ(bySize25[0][7], QStringLiteral("2026/04/01 09:00:00"));
+}
+
+TEST_F(Units, EveryRowHasTheFiguresOfItsUnitsOwnStatisticsAlsoAfterANewTest)
+{
+    WriteAnswerFile(Folder(), Range(1, 30));
+    const TDateTime day = EncodeDateTime(2026, 4, 1, 9, 0, 0, 0);
+    // Rows of the units interleaved; unit 1 has two rows of the same date, of which the
+    // first in the file gives the time.
+    WriteHistory({{10, 1, All, day, 10, -4 * Second},
+                  {10, 2, All, day + 1, 10, -1 * Second},
+                  {10, 1, All, day + 2, 10, -6 * Second},
+                  {10, 3, QStringLiteral("Kanji"), day + 3, 10, -1 * Second},
+                  {10, 1, All, day + 2, 10, -2 * Second}});
+    SaveChoice(All);
+    Open(10);
+    const auto expected = [](int no) {
+        TStringList lines;
+        UnitHistoryControl->GetStatistics(10, no, All, lines);
+        return QStringList{ZeroIfBlank(lines.Values(QStringLiteral("TestCount"))),
+                           FormatMinSec(lines.Values(QStringLiteral("AllDate"))),
+                           FormatDateTimeOrDash(lines.Values(QStringLiteral("EndDate")))};
+    };
+    const auto shown = [](const QStringList& row) { return QStringList{row[1], row[6], row[7]}; };
+    std::vector<QStringList> rows = UnitRows(10);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(shown(rows[0]), (QStringList{QStringLiteral("3"), QStringLiteral("1分00秒"),
+                                           QStringLiteral("2026/04/03 09:00:00")}));
+    for (int no = 1; no <= 3; ++no)
+        EXPECT_EQ(shown(rows[static_cast<std::size_t>(no - 1)]), expected(no)) << no;
+    EXPECT_EQ(shown(rows[2])[0], QStringLiteral("0")); // unit 3 was tested in another subset
+
+    // A test taken after the list was made counts at once, in the list made next too.
+    UnitHistoryControl->AddRecord(10, 3, All, day + 5, -2 * Second, 10, 0, 0);
+    EXPECT_EQ(expected(3)[0], QStringLiteral("1"));
+    rows = UnitRows(10);
+    EXPECT_EQ(shown(rows[2]), expected(3));
 }
 
 TEST_F(Units, AHistoryValueThatCannotBeShownIsADashAndEveryUnitIsListed)

@@ -4,10 +4,12 @@
 #include "platform/datetime/DateTime.h"
 #include "platform/ini/IniFile.h"
 #include "platform/text/Ansi.h"
+#include "platform/text/Convert.h"
 #include "tests/support/CategoryFiles.h"
 #include "tests/support/ProgramFolder.h"
 
 #include <QFileInfo>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 #include <vector>
@@ -195,6 +197,21 @@ TEST(Formats, Percentages)
     // Counts are decimal: a hexadecimal text is not a count.
     EXPECT_EQ(FormatPercentStr(QStringLiteral("$1"), QStringLiteral("4")), QStringLiteral("0%"));
     EXPECT_EQ(FormatPercentStr(QStringLiteral("1"), QStringLiteral("0x4")), QStringLiteral("- %"));
+}
+
+TEST(Formats, PercentagesOfCountsAgreeWithTheNumberFormat)
+{
+    // Every ratio of counts up to 400, halves included (1/8, 3/200, ...): the figure is
+    // the "#0%" number format's.
+    for (int whole = -400; whole <= 400; ++whole) {
+        for (int part = -std::abs(whole); whole != 0 && part <= std::abs(whole); ++part) {
+            const QString expected = FormatFloat(QStringLiteral("#0%"), double(part) / double(whole) * 100.0);
+            ASSERT_EQ(FormatPercent(part, whole), expected) << part << "/" << whole;
+        }
+    }
+    EXPECT_EQ(FormatPercent(2147483647, 2147483647), QStringLiteral("100%"));
+    EXPECT_EQ(FormatPercent(-2147483647 - 1, 2147483647), QStringLiteral("-100%"));
+    EXPECT_EQ(FormatPercent(1, -2147483647 - 1), QStringLiteral("0%"));
 }
 
 TEST(Formats, Times)

@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QTest>
 #include <QValueAxis>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -270,4 +271,53 @@ TEST(Chart, AWideChartLabelsEveryPointAndANarrowOneFewer)
     const std::vector<int> shown = LabelledPoints(*BottomAxisOf(chart), series);
     EXPECT_GT(shown.size(), 1u);
     EXPECT_LT(shown.size(), 200u);
+}
+
+namespace {
+
+// Runs a function when it gets its posted event.
+class TProbe : public QObject {
+public:
+    std::function<void()> OnEvent;
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        OnEvent();
+        return true;
+    }
+};
+
+} // namespace
+
+// A paint that an event already waiting starts (the chart's scene paints the window as it
+// handles its changes) finds the new points on the line and the axes laid out for them.
+TEST(Chart, NewPointsAreInPlaceBeforeTheEventsAlreadyWaiting)
+{
+    TChart chart;
+    chart.resize(600, 200);
+    TChartSeries& series = chart.AddSeries();
+    series.Add(1, QStringLiteral("1"));
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    QTest::qWait(20);
+
+    TProbe probe;
+    qsizetype pointsSeen = -1;
+    QRectF plotSeen;
+    double rangeSeen = 0;
+    probe.OnEvent = [&] {
+        pointsSeen = qobject_cast<QLineSeries*>(chart.chart()->series().value(0))->count();
+        plotSeen = chart.chart()->plotArea();
+        rangeSeen = BottomAxisOf(chart)->max();
+    };
+    QCoreApplication::postEvent(&probe, new QEvent(QEvent::User));
+    series.Clear();
+    for (int i = 0; i < 1000; ++i)
+        series.Add(i % 7, QString::number(10000 + i));
+    QTest::qWait(50);
+
+    EXPECT_EQ(pointsSeen, 1000);
+    EXPECT_EQ(rangeSeen, 999.5);
+    EXPECT_EQ(plotSeen, chart.chart()->plotArea());
 }

@@ -6,9 +6,11 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -245,6 +247,35 @@ TEST_F(OwnerList, ColumnsRebuiltInsideAnUpdateWhileARowIsCurrent)
     EXPECT_EQ(list_.ItemCount(), 7);
     EXPECT_EQ(list_.model()->index(6, 0).data().toString(), "r6");
     EXPECT_FALSE(list_.model()->index(6, 5).data().isValid());
+}
+
+TEST_F(OwnerList, ColumnsSizedInsideAnUpdateAreLaidOutByItsEnd)
+{
+    // As a store sets the widths of the columns it rebuilt: when the update ends, the
+    // rows are laid out and the scroll range follows the widths, with no timer to wait for.
+    list_.SetItemCount(50);
+    Paint();
+    list_.BeginUpdate();
+    list_.ClearColumns();
+    list_.AddColumn().SetWidth(900);
+    list_.AddColumn().SetWidth(300);
+    list_.SetItemCount(80);
+    list_.EndUpdate();
+    EXPECT_EQ(list_.horizontalScrollBar()->maximum(), 1200 - list_.viewport()->width());
+    EXPECT_EQ(list_.visualRect(list_.model()->index(79, 1)).left(), 900);
+
+    // Only the widths change: the same.
+    list_.BeginUpdate();
+    list_.Column(0).SetWidth(500);
+    list_.EndUpdate();
+    EXPECT_EQ(list_.horizontalScrollBar()->maximum(), 800 - list_.viewport()->width());
+    EXPECT_EQ(list_.indexAt(QPoint(550, 5)).column(), 1);
+
+    // Outside an update the view follows a width as it always has.
+    list_.Column(0).SetWidth(100);
+    Paint();
+    EXPECT_EQ(list_.horizontalScrollBar()->maximum(), std::max(0, 400 - list_.viewport()->width()));
+    EXPECT_EQ(list_.indexAt(QPoint(150, 5)).column(), 1);
 }
 
 TEST_F(OwnerList, StatePicturesTakeThePlaceOfTheCheckBoxes)
