@@ -192,69 +192,68 @@ void TPacketReader::ReadRows()
     TRecordStore& records = packet_.Records;
     records.Reset(fields);
     // The values of the rows are no more than the bytes left.
-    records.ReserveBytes(in_.Left());
+    records.Reserve(rowCount_, in_.Left());
     statuses_.reserve(rowCount_);
     // Record i is row i + 1 of the file, as the change log expects.
-    records.AppendRecords(rowCount_);
+    TRecordStore::TRecordBuilder row(records);
     part_ = TPart::Row;
     for (index_ = 0; index_ < rowCount_; ++index_) {
         statuses_.push_back(in_.U8());
         const char* nulls = in_.Take(nullBytes);
-        const int id = static_cast<int>(index_);
         for (int f = 0; f < fields; ++f) {
             const int state = (static_cast<unsigned char>(nulls[f / 4]) >> (2 * (f % 4))) & 3;
             if (state == 0)
-                ReadValue(id, f, codecs[static_cast<std::size_t>(f)], sizes[static_cast<std::size_t>(f)]);
+                ReadValue(row, f, codecs[static_cast<std::size_t>(f)], sizes[static_cast<std::size_t>(f)]);
             else if (state == TRecordStore::NotChanged)
-                records.SetState(id, f, TRecordStore::NotChanged);
+                row.SetState(f, TRecordStore::NotChanged);
         }
+        row.Append();
     }
 }
 
-void TPacketReader::ReadValue(int id, int f, TValueCodec codec, std::uint32_t size)
+void TPacketReader::ReadValue(TRecordStore::TRecordBuilder& records, int f, TValueCodec codec, std::uint32_t size)
 {
-    TRecordStore& records = packet_.Records;
     switch (codec) {
     case TValueCodec::SignedInt: {
         const std::uint64_t raw = in_.Uint(size);
         const std::uint64_t sign = std::uint64_t{1} << (8 * size - 1);
-        records.SetInt(id, f, static_cast<std::int64_t>((raw ^ sign) - sign));
+        records.SetInt(f, static_cast<std::int64_t>((raw ^ sign) - sign));
         return;
     }
     case TValueCodec::UnsignedInt:
-    case TValueCodec::Boolean: records.SetInt(id, f, static_cast<std::int64_t>(in_.Uint(size))); return;
+    case TValueCodec::Boolean: records.SetInt(f, static_cast<std::int64_t>(in_.Uint(size))); return;
     case TValueCodec::Date:
     case TValueCodec::Time:
-        records.SetInt(id, f, static_cast<std::int32_t>(static_cast<std::uint32_t>(in_.Uint(size))));
+        records.SetInt(f, static_cast<std::int32_t>(static_cast<std::uint32_t>(in_.Uint(size))));
         return;
-    case TValueCodec::Float64: records.SetFloat(id, f, in_.F64()); return;
-    case TValueCodec::Float32: records.SetFloat(id, f, static_cast<double>(in_.F32())); return;
+    case TValueCodec::Float64: records.SetFloat(f, in_.F64()); return;
+    case TValueCodec::Float32: records.SetFloat(f, static_cast<double>(in_.F32())); return;
     case TValueCodec::Timestamp: {
         const double stored = in_.F64();
         if (!std::isfinite(stored))
             Fail(QStringLiteral("row %1: field '%2' holds an invalid date-time")
                      .arg(index_ + 1)
                      .arg(packet_.Fields[f].Name));
-        records.SetFloat(id, f, stored);
+        records.SetFloat(f, stored);
         return;
     }
     case TValueCodec::Float80:
     case TValueCodec::Bcd:
     case TValueCodec::SqlTimestamp:
-    case TValueCodec::FixedBytes: records.SetBytes(id, f, in_.View(size)); return;
+    case TValueCodec::FixedBytes: records.SetBytes(f, in_.View(size)); return;
     case TValueCodec::AnsiString: {
         // The text ends at its first NUL byte, if it has one.
         const QByteArrayView text = in_.View(static_cast<std::size_t>(in_.Uint(size)));
         const void* nul = std::memchr(text.data(), 0, static_cast<std::size_t>(text.size()));
-        records.SetBytes(id, f, nul ? text.first(static_cast<const char*>(nul) - text.data()) : text);
+        records.SetBytes(f, nul ? text.first(static_cast<const char*>(nul) - text.data()) : text);
         return;
     }
     case TValueCodec::WideString:
-    case TValueCodec::VarBytes: records.SetBytes(id, f, in_.View(static_cast<std::size_t>(in_.Uint(size)))); return;
+    case TValueCodec::VarBytes: records.SetBytes(f, in_.View(static_cast<std::size_t>(in_.Uint(size)))); return;
     case TValueCodec::Blob: {
         const std::uint32_t length = in_.U32();
         if ((length & BlobNotFetched) == 0 && length > 0)
-            records.SetBytes(id, f, in_.View(length));
+            records.SetBytes(f, in_.View(length));
         return;
     }
     }

@@ -41,6 +41,21 @@ int TRecordStore::AppendRecords(std::size_t count)
     return id;
 }
 
+void TRecordStore::Reserve(std::size_t records, std::size_t bytes)
+{
+    cells_.reserve(cells_.size() + records * static_cast<std::size_t>(fields_));
+    pool_.reserve(pool_.size() + bytes);
+}
+
+int TRecordStore::TRecordBuilder::Append()
+{
+    auto& cells = store_.cells_;
+    const int id = static_cast<int>(cells.size() / row_.size());
+    cells.insert(cells.end(), row_.begin(), row_.end());
+    std::fill(row_.begin(), row_.end(), NullCell());
+    return id;
+}
+
 TRecordStore::TCell TRecordStore::NullCell()
 {
     TCell null;
@@ -125,7 +140,7 @@ void TRecordStore::Release(TCell& cell)
 // Copies every used value into a new pool.
 void TRecordStore::Compact()
 {
-    std::vector<char> pool;
+    TPool pool;
     pool.reserve(used_);
     for (TCell& cell : cells_) {
         if (cell.size == 0)

@@ -1,0 +1,40 @@
+#pragma once
+// The allocator of a dataset's large arrays (its cells, its byte pool, a file read whole).
+// A block of 2 MiB or more is mapped on its own, aligned to 2 MiB and marked for
+// transparent huge pages: filling it then takes one page fault per 2 MiB instead of one
+// per 4 KiB, which is most of the time of reading a large file. Freeing it unmaps it.
+// Smaller blocks come from the ordinary heap.
+
+#include <cstddef>
+#include <new>
+
+namespace LargeBlock {
+
+constexpr std::size_t HugePage = std::size_t{2} << 20;
+
+// Uninitialised memory of at least `bytes` bytes; throws std::bad_alloc.
+void* Allocate(std::size_t bytes);
+void Free(void* p, std::size_t bytes) noexcept;
+
+} // namespace LargeBlock
+
+template <typename T>
+class TLargeBlockAllocator {
+public:
+    using value_type = T;
+
+    TLargeBlockAllocator() = default;
+    template <typename U>
+    TLargeBlockAllocator(const TLargeBlockAllocator<U>&) noexcept {}
+
+    T* allocate(std::size_t n)
+    {
+        if (n > static_cast<std::size_t>(-1) / sizeof(T))
+            throw std::bad_alloc();
+        return static_cast<T*>(LargeBlock::Allocate(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept { LargeBlock::Free(p, n * sizeof(T)); }
+
+    template <typename U>
+    bool operator==(const TLargeBlockAllocator<U>&) const noexcept { return true; }
+};
