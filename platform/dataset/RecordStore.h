@@ -8,6 +8,7 @@
 // of a value shares its bytes. The pool is compacted when more than half of it is no
 // longer used, so a view from Bytes() is valid until the next change of a byte value.
 
+#include "platform/dataset/BytePool.h"
 #include "platform/dataset/LargeBlockAllocator.h"
 
 #include <QByteArrayView>
@@ -86,10 +87,8 @@ private:
     void Compact();
 
     int fields_ = 0;
-    using TPool = std::vector<char, TLargeBlockAllocator<char>>;
-
     std::vector<TCell, TLargeBlockAllocator<TCell>> cells_;
-    TPool pool_;
+    TBytePool pool_;
     std::size_t used_ = 0; // bytes of the pool that cells refer to
     std::vector<int> free_;
     bool notChanged_ = false;
@@ -100,7 +99,7 @@ private:
 // set is NULL. No record is filled with NULL first and then overwritten.
 class TRecordStore::TRecordBuilder {
 public:
-    explicit TRecordBuilder(TRecordStore& store) : store_(store), row_(static_cast<std::size_t>(store.fields_), NullCell()) {}
+    explicit TRecordBuilder(TRecordStore& store);
 
     void SetState(int f, State state)
     {
@@ -124,10 +123,10 @@ public:
     {
         TCell& cell = row_[static_cast<std::size_t>(f)];
         cell.state = Value;
-        cell.i = static_cast<std::int64_t>(store_.pool_.size());
-        cell.size = static_cast<std::uint32_t>(v.size());
-        store_.pool_.insert(store_.pool_.end(), v.data(), v.data() + v.size());
-        store_.used_ += static_cast<std::size_t>(v.size());
+        const auto size = static_cast<std::size_t>(v.size());
+        cell.i = static_cast<std::int64_t>(store_.pool_.Append(v.data(), size));
+        cell.size = static_cast<std::uint32_t>(size);
+        store_.used_ += size;
     }
     // Adds the record and starts the next one; returns the new record's id.
     int Append();
@@ -135,4 +134,5 @@ public:
 private:
     TRecordStore& store_;
     std::vector<TCell> row_;
+    int next_; // id of the record being built
 };
