@@ -1,7 +1,7 @@
 #include "platform/dataset/FileBytes.h"
 
 #include "platform/dataset/DataSetError.h"
-#include "platform/dataset/LargeBlockAllocator.h"
+#include "platform/dataset/LargeBlock.h"
 
 #include <QFile>
 

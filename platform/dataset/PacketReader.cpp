@@ -38,17 +38,68 @@ bool HasMagic(const QByteArray& bytes)
             || std::memcmp(bytes.constData(), "\xCD\xAB\x00\x00", 4) == 0);
 }
 
-// How the values of one field are read: the field's codec and the size of its type.
+// How the values of one field are read: the field's codec and the size of its type, and
+// for the common kinds a step that reads them without looking at the size again.
 struct TValueRead {
+    enum TStep : std::uint8_t { Int16, Int32, UInt8, UInt16, Float64, Timestamp, AnsiShort, Other };
+
+    TValueRead(TValueCodec codec, std::uint32_t size) : Codec(codec), Size(size), Step(StepOf(codec, size)) {}
+
     TValueCodec Codec;
     std::uint32_t Size;
+    TStep Step;
+
+private:
+    static TStep StepOf(TValueCodec codec, std::uint32_t size)
+    {
+        switch (codec) {
+        case TValueCodec::SignedInt: return size == 2 ? Int16 : size == 4 ? Int32 : Other;
+        case TValueCodec::Date:
+        case TValueCodec::Time: return Int32;
+        case TValueCodec::UnsignedInt:
+        case TValueCodec::Boolean: return size == 1 ? UInt8 : size == 2 ? UInt16 : Other;
+        case TValueCodec::Float64: return Float64;
+        case TValueCodec::Timestamp: return Timestamp;
+        case TValueCodec::AnsiString: return size == 1 ? AnsiShort : Other;
+        default: return Other;
+        }
+    }
 };
+
+template <typename T>
+T Read(TByteReader& in)
+{
+    T value;
+    std::memcpy(&value, in.Take(sizeof(T)), sizeof(T));
+    return qFromLittleEndian(value);
+}
+
+// A text of at most this many bytes, without a NUL: the end of a text.
+QByteArrayView CutAtNul(QByteArrayView text)
+{
+    const void* nul = std::memchr(text.data(), 0, static_cast<std::size_t>(text.size()));
+    return nul ? text.first(static_cast<const char*>(nul) - text.data()) : text;
+}
 
 // Reads one value of a row into the record being built. False for a date-time that is not
 // a finite number.
 [[gnu::always_inline]] inline bool ReadValue(TByteReader& in, TRecordStore::TRecordBuilder& row, int f,
                                              TValueRead read)
 {
+    switch (read.Step) {
+    case TValueRead::Int16: row.SetInt(f, Read<std::int16_t>(in)); return true;
+    case TValueRead::Int32: row.SetInt(f, Read<std::int32_t>(in)); return true;
+    case TValueRead::UInt8: row.SetInt(f, Read<std::uint8_t>(in)); return true;
+    case TValueRead::UInt16: row.SetInt(f, Read<std::uint16_t>(in)); return true;
+    case TValueRead::Float64: row.SetFloat(f, in.F64()); return true;
+    case TValueRead::Timestamp: {
+        const double stored = in.F64();
+        row.SetFloat(f, stored);
+        return std::isfinite(stored);
+    }
+    case TValueRead::AnsiShort: row.SetBytes(f, CutAtNul(in.View(Read<std::uint8_t>(in)))); return true;
+    case TValueRead::Other: break;
+    }
     const std::uint32_t size = read.Size;
     switch (read.Codec) {
     case TValueCodec::SignedInt: {
@@ -75,10 +126,7 @@ struct TValueRead {
     case TValueCodec::SqlTimestamp:
     case TValueCodec::FixedBytes: row.SetBytes(f, in.View(size)); return true;
     case TValueCodec::AnsiString: {
-        // The text ends at its first NUL byte, if it has one.
-        const QByteArrayView text = in.View(static_cast<std::size_t>(in.Uint(size)));
-        const void* nul = std::memchr(text.data(), 0, static_cast<std::size_t>(text.size()));
-        row.SetBytes(f, nul ? text.first(static_cast<const char*>(nul) - text.data()) : text);
+        row.SetBytes(f, CutAtNul(in.View(static_cast<std::size_t>(in.Uint(size)))));
         return true;
     }
     case TValueCodec::WideString:
@@ -239,7 +287,7 @@ void TPacketReader::ReadRows()
     // How each field is read is decided once, not per value.
     std::vector<TValueRead> reads;
     for (int f = 0; f < fields; ++f)
-        reads.push_back({packet_.Fields[f].Codec, SizeOf(packet_.Fields[f].PacketType)});
+        reads.emplace_back(packet_.Fields[f].Codec, SizeOf(packet_.Fields[f].PacketType));
     TRecordStore& records = packet_.Records;
     records.Reset(fields);
     // The values of the rows are no more than the bytes left.

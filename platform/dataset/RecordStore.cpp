@@ -17,7 +17,7 @@ void TRecordStore::Reset(int fields)
 
 void TRecordStore::Clear()
 {
-    cells_.clear();
+    cells_.Clear();
     pool_.Clear();
     used_ = 0;
     free_.clear();
@@ -36,25 +36,25 @@ int TRecordStore::NewRecord()
 
 int TRecordStore::AppendRecords(std::size_t count)
 {
-    const int id = fields_ == 0 ? 0 : static_cast<int>(cells_.size() / static_cast<std::size_t>(fields_));
-    cells_.resize(cells_.size() + count * static_cast<std::size_t>(fields_), NullCell());
+    const int id = fields_ == 0 ? 0 : static_cast<int>(cells_.Size() / static_cast<std::size_t>(fields_));
+    cells_.AppendCopies(count * static_cast<std::size_t>(fields_), NullCell());
     return id;
 }
 
 void TRecordStore::Reserve(std::size_t records, std::size_t bytes)
 {
-    cells_.reserve(cells_.size() + records * static_cast<std::size_t>(fields_));
+    cells_.Reserve(cells_.Size() + records * static_cast<std::size_t>(fields_));
     pool_.Reserve(pool_.Size() + bytes);
 }
 
 TRecordStore::TRecordBuilder::TRecordBuilder(TRecordStore& store)
     : store_(store),
       row_(static_cast<std::size_t>(store.fields_), NullCell()),
-      next_(store.fields_ == 0 ? 0 : static_cast<int>(store.cells_.size() / static_cast<std::size_t>(store.fields_))) {}
+      next_(store.fields_ == 0 ? 0 : static_cast<int>(store.cells_.Size() / static_cast<std::size_t>(store.fields_))) {}
 
 int TRecordStore::TRecordBuilder::Append()
 {
-    store_.cells_.insert(store_.cells_.end(), row_.begin(), row_.end());
+    store_.cells_.Append(row_.data(), row_.size());
     std::fill(row_.begin(), row_.end(), NullCell());
     return next_++;
 }
@@ -141,7 +141,7 @@ void TRecordStore::Release(TCell& cell)
 // Copies every used value into a new pool.
 void TRecordStore::Compact()
 {
-    TBytePool pool;
+    TLargeArray<char> pool;
     pool.Reserve(used_);
     for (TCell& cell : cells_) {
         if (cell.size != 0)

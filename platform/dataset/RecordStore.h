@@ -8,8 +8,7 @@
 // of a value shares its bytes. The pool is compacted when more than half of it is no
 // longer used, so a view from Bytes() is valid until the next change of a byte value.
 
-#include "platform/dataset/BytePool.h"
-#include "platform/dataset/LargeBlockAllocator.h"
+#include "platform/dataset/LargeArray.h"
 
 #include <QByteArrayView>
 #include <cstdint>
@@ -87,8 +86,8 @@ private:
     void Compact();
 
     int fields_ = 0;
-    std::vector<TCell, TLargeBlockAllocator<TCell>> cells_;
-    TBytePool pool_;
+    TLargeArray<TCell> cells_;
+    TLargeArray<char> pool_;
     std::size_t used_ = 0; // bytes of the pool that cells refer to
     std::vector<int> free_;
     bool notChanged_ = false;

@@ -1,6 +1,7 @@
-#include "platform/dataset/LargeBlockAllocator.h"
+#include "platform/dataset/LargeBlock.h"
 
 #include <cstdint>
+#include <new>
 #include <sys/mman.h>
 
 namespace {
