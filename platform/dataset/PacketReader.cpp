@@ -301,8 +301,12 @@ void TPacketReader::ReadRows()
     for (index_ = 0; index_ < rowCount_; ++index_) {
         statuses_.push_back(in.U8());
         const char* nulls = in.Take(nullBytes);
-        for (int f = 0; f < fields; ++f) {
-            const int state = (static_cast<unsigned char>(nulls[f / 4]) >> (2 * (f % 4))) & 3;
+        // Two bits a field, four fields a byte, lowest bits first.
+        unsigned states = 0;
+        for (int f = 0; f < fields; ++f, states >>= 2) {
+            if (f % 4 == 0)
+                states = static_cast<unsigned char>(nulls[f / 4]);
+            const unsigned state = states & 3;
             if (state == 0) {
                 if (!ReadValue(in, row, f, reads[static_cast<std::size_t>(f)]))
                     Fail(QStringLiteral("row %1: field '%2' holds an invalid date-time")
