@@ -4,6 +4,7 @@
 #include "platform/dataset/LargeBlock.h"
 
 #include <QFile>
+#include <limits>
 
 namespace {
 

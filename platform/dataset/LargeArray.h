@@ -81,8 +81,11 @@ private:
     // Room for n more values, at least doubling the capacity when it grows.
     void Grow(std::size_t n)
     {
-        if (n > capacity_ - size_)
-            Reserve(size_ + std::max(n, size_));
+        if (n <= capacity_ - size_)
+            return;
+        if (n > static_cast<std::size_t>(-1) / 2 - size_)
+            throw std::bad_alloc();
+        Reserve(size_ + std::max(n, size_));
     }
 
     T* data_ = nullptr;

@@ -74,7 +74,7 @@ T Read(TByteReader& in)
     return qFromLittleEndian(value);
 }
 
-// A text of at most this many bytes, without a NUL: the end of a text.
+// The text up to its first NUL byte, if it has one.
 QByteArrayView CutAtNul(QByteArrayView text)
 {
     const void* nul = std::memchr(text.data(), 0, static_cast<std::size_t>(text.size()));
@@ -98,7 +98,7 @@ QByteArrayView CutAtNul(QByteArrayView text)
         return std::isfinite(stored);
     }
     case TValueRead::AnsiShort: row.SetBytes(f, CutAtNul(in.View(Read<std::uint8_t>(in)))); return true;
-    case TValueRead::Other: break;
+    case TValueRead::Other: break; // read by its codec, below
     }
     const std::uint32_t size = read.Size;
     switch (read.Codec) {
