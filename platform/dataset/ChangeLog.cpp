@@ -79,9 +79,8 @@ std::vector<int> ApplyChangeLog(TRecordStore& store, const TFieldDefs& defs,
     for (std::size_t i = 0; i < rows; ++i) {
         if ((statuses[i] & HiddenStatus) == 0)
             current.push_back(static_cast<int>(i));
-    }
-    for (std::size_t i = 0; i < rows; ++i)
-        if ((statuses[i] & HiddenStatus) != 0)
+        else
             store.FreeRecord(static_cast<int>(i));
+    }
     return current;
 }

@@ -2,11 +2,11 @@
 
 #include "platform/dataset/FieldMapping.h"
 #include "platform/dataset/FieldValue.h"
+#include "platform/dataset/FileBytes.h"
 #include "platform/dataset/PacketReader.h"
 #include "platform/dataset/PacketWriter.h"
 #include "platform/files/AtomicFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -48,13 +48,8 @@ void TClientDataSet::CreateDataSet()
 
 void TClientDataSet::LoadFromFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EDataSetError(QStringLiteral("Cannot open file %1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EDataSetError(QStringLiteral("Cannot read file %1: %2").arg(path, file.errorString()));
-    Activate(TPacketReader(bytes, path, codePage_).Read());
+    const TFileBytes file(path);
+    Activate(TPacketReader(file.Bytes(), path, codePage_).Read());
 }
 
 void TClientDataSet::Activate(TDataPacket packet)

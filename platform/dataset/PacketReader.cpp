@@ -38,6 +38,109 @@ bool HasMagic(const QByteArray& bytes)
             || std::memcmp(bytes.constData(), "\xCD\xAB\x00\x00", 4) == 0);
 }
 
+// How the values of one field are read: the field's codec and the size of its type, and
+// for the common kinds a step that reads them without looking at the size again.
+struct TValueRead {
+    enum TStep : std::uint8_t { Int16, Int32, UInt8, UInt16, Float64, Timestamp, AnsiShort, Other };
+
+    TValueRead(TValueCodec codec, std::uint32_t size) : Codec(codec), Size(size), Step(StepOf(codec, size)) {}
+
+    TValueCodec Codec;
+    std::uint32_t Size;
+    TStep Step;
+
+private:
+    static TStep StepOf(TValueCodec codec, std::uint32_t size)
+    {
+        switch (codec) {
+        case TValueCodec::SignedInt: return size == 2 ? Int16 : size == 4 ? Int32 : Other;
+        case TValueCodec::Date:
+        case TValueCodec::Time: return Int32;
+        case TValueCodec::UnsignedInt:
+        case TValueCodec::Boolean: return size == 1 ? UInt8 : size == 2 ? UInt16 : Other;
+        case TValueCodec::Float64: return Float64;
+        case TValueCodec::Timestamp: return Timestamp;
+        case TValueCodec::AnsiString: return size == 1 ? AnsiShort : Other;
+        default: return Other;
+        }
+    }
+};
+
+template <typename T>
+T Read(TByteReader& in)
+{
+    T value;
+    std::memcpy(&value, in.Take(sizeof(T)), sizeof(T));
+    return qFromLittleEndian(value);
+}
+
+// The text up to its first NUL byte, if it has one.
+QByteArrayView CutAtNul(QByteArrayView text)
+{
+    const void* nul = std::memchr(text.data(), 0, static_cast<std::size_t>(text.size()));
+    return nul ? text.first(static_cast<const char*>(nul) - text.data()) : text;
+}
+
+// Reads one value of a row into the record being built. False for a date-time that is not
+// a finite number.
+[[gnu::always_inline]] inline bool ReadValue(TByteReader& in, TRecordStore::TRecordBuilder& row, int f,
+                                             TValueRead read)
+{
+    switch (read.Step) {
+    case TValueRead::Int16: row.SetInt(f, Read<std::int16_t>(in)); return true;
+    case TValueRead::Int32: row.SetInt(f, Read<std::int32_t>(in)); return true;
+    case TValueRead::UInt8: row.SetInt(f, Read<std::uint8_t>(in)); return true;
+    case TValueRead::UInt16: row.SetInt(f, Read<std::uint16_t>(in)); return true;
+    case TValueRead::Float64: row.SetFloat(f, in.F64()); return true;
+    case TValueRead::Timestamp: {
+        const double stored = in.F64();
+        row.SetFloat(f, stored);
+        return std::isfinite(stored);
+    }
+    case TValueRead::AnsiShort: row.SetBytes(f, CutAtNul(in.View(Read<std::uint8_t>(in)))); return true;
+    case TValueRead::Other: break; // read by its codec, below
+    }
+    const std::uint32_t size = read.Size;
+    switch (read.Codec) {
+    case TValueCodec::SignedInt: {
+        const std::uint64_t raw = in.Uint(size);
+        const std::uint64_t sign = std::uint64_t{1} << (8 * size - 1);
+        row.SetInt(f, static_cast<std::int64_t>((raw ^ sign) - sign));
+        return true;
+    }
+    case TValueCodec::UnsignedInt:
+    case TValueCodec::Boolean: row.SetInt(f, static_cast<std::int64_t>(in.Uint(size))); return true;
+    case TValueCodec::Date:
+    case TValueCodec::Time:
+        row.SetInt(f, static_cast<std::int32_t>(static_cast<std::uint32_t>(in.Uint(size))));
+        return true;
+    case TValueCodec::Float64: row.SetFloat(f, in.F64()); return true;
+    case TValueCodec::Float32: row.SetFloat(f, static_cast<double>(in.F32())); return true;
+    case TValueCodec::Timestamp: {
+        const double stored = in.F64();
+        row.SetFloat(f, stored);
+        return std::isfinite(stored);
+    }
+    case TValueCodec::Float80:
+    case TValueCodec::Bcd:
+    case TValueCodec::SqlTimestamp:
+    case TValueCodec::FixedBytes: row.SetBytes(f, in.View(size)); return true;
+    case TValueCodec::AnsiString: {
+        row.SetBytes(f, CutAtNul(in.View(static_cast<std::size_t>(in.Uint(size)))));
+        return true;
+    }
+    case TValueCodec::WideString:
+    case TValueCodec::VarBytes: row.SetBytes(f, in.View(static_cast<std::size_t>(in.Uint(size)))); return true;
+    case TValueCodec::Blob: {
+        const std::uint32_t length = in.U32();
+        if ((length & BlobNotFetched) == 0 && length > 0)
+            row.SetBytes(f, in.View(length));
+        return true;
+    }
+    }
+    return true;
+}
+
 } // namespace
 
 TPacketReader::TPacketReader(const QByteArray& bytes, QString fileName, int codePage)
@@ -182,82 +285,40 @@ void TPacketReader::ReadRows()
     if (rowCount_ > in_.Left() / (1 + nullBytes))
         Fail(QStringLiteral("the header announces %1 rows, more than the file can hold").arg(rowCount_));
     // How each field is read is decided once, not per value.
-    std::vector<TValueCodec> codecs;
-    std::vector<std::uint32_t> sizes;
-    for (int f = 0; f < fields; ++f) {
-        const TFieldDef& def = packet_.Fields[f];
-        codecs.push_back(def.Codec);
-        sizes.push_back(SizeOf(def.PacketType));
-    }
+    std::vector<TValueRead> reads;
+    for (int f = 0; f < fields; ++f)
+        reads.emplace_back(packet_.Fields[f].Codec, SizeOf(packet_.Fields[f].PacketType));
     TRecordStore& records = packet_.Records;
     records.Reset(fields);
     // The values of the rows are no more than the bytes left.
-    records.ReserveBytes(in_.Left());
+    records.Reserve(rowCount_, in_.Left());
     statuses_.reserve(rowCount_);
     // Record i is row i + 1 of the file, as the change log expects.
-    records.AppendRecords(rowCount_);
+    TRecordStore::TRecordBuilder row(records);
+    // A copy of the reader that the compiler can keep in registers for the whole loop.
+    TByteReader in = in_;
     part_ = TPart::Row;
     for (index_ = 0; index_ < rowCount_; ++index_) {
-        statuses_.push_back(in_.U8());
-        const char* nulls = in_.Take(nullBytes);
-        const int id = static_cast<int>(index_);
-        for (int f = 0; f < fields; ++f) {
-            const int state = (static_cast<unsigned char>(nulls[f / 4]) >> (2 * (f % 4))) & 3;
-            if (state == 0)
-                ReadValue(id, f, codecs[static_cast<std::size_t>(f)], sizes[static_cast<std::size_t>(f)]);
-            else if (state == TRecordStore::NotChanged)
-                records.SetState(id, f, TRecordStore::NotChanged);
+        statuses_.push_back(in.U8());
+        const char* nulls = in.Take(nullBytes);
+        // Two bits a field, four fields a byte, lowest bits first.
+        unsigned states = 0;
+        for (int f = 0; f < fields; ++f, states >>= 2) {
+            if (f % 4 == 0)
+                states = static_cast<unsigned char>(nulls[f / 4]);
+            const unsigned state = states & 3;
+            if (state == 0) {
+                if (!ReadValue(in, row, f, reads[static_cast<std::size_t>(f)]))
+                    Fail(QStringLiteral("row %1: field '%2' holds an invalid date-time")
+                             .arg(index_ + 1)
+                             .arg(packet_.Fields[f].Name));
+            } else if (state == TRecordStore::NotChanged) {
+                row.SetState(f, TRecordStore::NotChanged);
+            }
         }
+        row.Append();
     }
-}
-
-void TPacketReader::ReadValue(int id, int f, TValueCodec codec, std::uint32_t size)
-{
-    TRecordStore& records = packet_.Records;
-    switch (codec) {
-    case TValueCodec::SignedInt: {
-        const std::uint64_t raw = in_.Uint(size);
-        const std::uint64_t sign = std::uint64_t{1} << (8 * size - 1);
-        records.SetInt(id, f, static_cast<std::int64_t>((raw ^ sign) - sign));
-        return;
-    }
-    case TValueCodec::UnsignedInt:
-    case TValueCodec::Boolean: records.SetInt(id, f, static_cast<std::int64_t>(in_.Uint(size))); return;
-    case TValueCodec::Date:
-    case TValueCodec::Time:
-        records.SetInt(id, f, static_cast<std::int32_t>(static_cast<std::uint32_t>(in_.Uint(size))));
-        return;
-    case TValueCodec::Float64: records.SetFloat(id, f, in_.F64()); return;
-    case TValueCodec::Float32: records.SetFloat(id, f, static_cast<double>(in_.F32())); return;
-    case TValueCodec::Timestamp: {
-        const double stored = in_.F64();
-        if (!std::isfinite(stored))
-            Fail(QStringLiteral("row %1: field '%2' holds an invalid date-time")
-                     .arg(index_ + 1)
-                     .arg(packet_.Fields[f].Name));
-        records.SetFloat(id, f, stored);
-        return;
-    }
-    case TValueCodec::Float80:
-    case TValueCodec::Bcd:
-    case TValueCodec::SqlTimestamp:
-    case TValueCodec::FixedBytes: records.SetBytes(id, f, in_.View(size)); return;
-    case TValueCodec::AnsiString: {
-        // The text ends at its first NUL byte, if it has one.
-        const QByteArrayView text = in_.View(static_cast<std::size_t>(in_.Uint(size)));
-        const void* nul = std::memchr(text.data(), 0, static_cast<std::size_t>(text.size()));
-        records.SetBytes(id, f, nul ? text.first(static_cast<const char*>(nul) - text.data()) : text);
-        return;
-    }
-    case TValueCodec::WideString:
-    case TValueCodec::VarBytes: records.SetBytes(id, f, in_.View(static_cast<std::size_t>(in_.Uint(size)))); return;
-    case TValueCodec::Blob: {
-        const std::uint32_t length = in_.U32();
-        if ((length & BlobNotFetched) == 0 && length > 0)
-            records.SetBytes(id, f, in_.View(length));
-        return;
-    }
-    }
+    in_ = in;
 }
 
 void TPacketReader::MergeChangeLog()

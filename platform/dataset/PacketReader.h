@@ -24,7 +24,6 @@ private:
     TPacketParams ReadParams(std::size_t count);
     TPacketParam ReadParam();
     void ReadRows();
-    void ReadValue(int id, int f, TValueCodec codec, std::uint32_t size);
     void MergeChangeLog();
     [[noreturn]] void Fail(const QString& what) const;
     [[noreturn]] void Truncated() const;

@@ -17,8 +17,8 @@ void TRecordStore::Reset(int fields)
 
 void TRecordStore::Clear()
 {
-    cells_.clear();
-    pool_.clear();
+    cells_.Clear();
+    pool_.Clear();
     used_ = 0;
     free_.clear();
     notChanged_ = false;
@@ -36,9 +36,27 @@ int TRecordStore::NewRecord()
 
 int TRecordStore::AppendRecords(std::size_t count)
 {
-    const int id = fields_ == 0 ? 0 : static_cast<int>(cells_.size() / static_cast<std::size_t>(fields_));
-    cells_.resize(cells_.size() + count * static_cast<std::size_t>(fields_), NullCell());
+    const int id = fields_ == 0 ? 0 : static_cast<int>(cells_.Size() / static_cast<std::size_t>(fields_));
+    cells_.AppendCopies(count * static_cast<std::size_t>(fields_), NullCell());
     return id;
+}
+
+void TRecordStore::Reserve(std::size_t records, std::size_t bytes)
+{
+    cells_.Reserve(cells_.Size() + records * static_cast<std::size_t>(fields_));
+    pool_.Reserve(pool_.Size() + bytes);
+}
+
+TRecordStore::TRecordBuilder::TRecordBuilder(TRecordStore& store)
+    : store_(store),
+      row_(static_cast<std::size_t>(store.fields_), NullCell()),
+      next_(store.fields_ == 0 ? 0 : static_cast<int>(store.cells_.Size() / static_cast<std::size_t>(store.fields_))) {}
+
+int TRecordStore::TRecordBuilder::Append()
+{
+    store_.cells_.Append(row_.data(), row_.size());
+    std::fill(row_.begin(), row_.end(), NullCell());
+    return next_++;
 }
 
 TRecordStore::TCell TRecordStore::NullCell()
@@ -78,7 +96,7 @@ QByteArrayView TRecordStore::Bytes(int id, int f) const
     const TCell& cell = Cell(id, f);
     if (cell.size == 0)
         return {};
-    return QByteArrayView(pool_.data() + cell.i, static_cast<qsizetype>(cell.size));
+    return QByteArrayView(pool_.Data() + cell.i, static_cast<qsizetype>(cell.size));
 }
 
 void TRecordStore::SetNull(int id, int f)
@@ -98,18 +116,16 @@ void TRecordStore::SetBytes(int id, int f, QByteArrayView v)
     if (v.isEmpty())
         return;
     const auto size = static_cast<std::size_t>(v.size());
-    const char* begin = pool_.data();
-    if (v.data() >= begin && v.data() < begin + pool_.size()) {
+    const char* begin = pool_.Data();
+    if (v.data() >= begin && v.data() < begin + pool_.Size())
         cell.i = v.data() - begin; // bytes of this pool: shared, as a copy would be
-    } else {
-        cell.i = static_cast<std::int64_t>(pool_.size());
-        pool_.insert(pool_.end(), v.data(), v.data() + size);
-    }
+    else
+        cell.i = static_cast<std::int64_t>(pool_.Append(v.data(), size));
     cell.size = static_cast<std::uint32_t>(size);
     used_ += size;
     // More than half of the pool unused: a dataset edited for a long time does not grow
     // without bound.
-    if (pool_.size() - used_ > std::max(used_, SlackBytes))
+    if (pool_.Size() - used_ > std::max(used_, SlackBytes))
         Compact();
 }
 
@@ -125,14 +141,11 @@ void TRecordStore::Release(TCell& cell)
 // Copies every used value into a new pool.
 void TRecordStore::Compact()
 {
-    std::vector<char> pool;
-    pool.reserve(used_);
+    TLargeArray<char> pool;
+    pool.Reserve(used_);
     for (TCell& cell : cells_) {
-        if (cell.size == 0)
-            continue;
-        const auto offset = static_cast<std::int64_t>(pool.size());
-        pool.insert(pool.end(), pool_.data() + cell.i, pool_.data() + cell.i + cell.size);
-        cell.i = offset;
+        if (cell.size != 0)
+            cell.i = static_cast<std::int64_t>(pool.Append(pool_.Data() + cell.i, cell.size));
     }
-    pool_.swap(pool);
+    pool_.Swap(pool);
 }

@@ -8,6 +8,8 @@
 // of a value shares its bytes. The pool is compacted when more than half of it is no
 // longer used, so a view from Bytes() is valid until the next change of a byte value.
 
+#include "platform/dataset/LargeArray.h"
+
 #include <QByteArrayView>
 #include <cstdint>
 #include <vector>
@@ -19,8 +21,8 @@ public:
     // Starts over with no records, each of that many fields.
     void Reset(int fields);
     void Clear();
-    // Room for this many bytes of values.
-    void ReserveBytes(std::size_t bytes) { pool_.reserve(bytes); }
+    // Room for this many more records and bytes of values.
+    void Reserve(std::size_t records, std::size_t bytes);
 
     int FieldCount() const { return fields_; }
     int NewRecord(); // every field NULL
@@ -60,6 +62,8 @@ public:
     }
     void SetBytes(int id, int f, QByteArrayView v);
 
+    class TRecordBuilder;
+
 private:
     struct TCell {
         union {
@@ -82,9 +86,52 @@ private:
     void Compact();
 
     int fields_ = 0;
-    std::vector<TCell> cells_;
-    std::vector<char> pool_;
+    TLargeArray<TCell> cells_;
+    TLargeArray<char> pool_;
     std::size_t used_ = 0; // bytes of the pool that cells refer to
     std::vector<int> free_;
     bool notChanged_ = false;
+};
+
+// Adds records at the end of a store one at a time, as a file is read: the fields of the
+// next record are set, in any order and each at most once, and Append adds it; a field not
+// set is NULL. No record is filled with NULL first and then overwritten.
+class TRecordStore::TRecordBuilder {
+public:
+    explicit TRecordBuilder(TRecordStore& store);
+
+    void SetState(int f, State state)
+    {
+        row_[static_cast<std::size_t>(f)].state = state;
+        store_.notChanged_ = store_.notChanged_ || state == NotChanged;
+    }
+    void SetInt(int f, std::int64_t v)
+    {
+        TCell& cell = row_[static_cast<std::size_t>(f)];
+        cell.i = v;
+        cell.state = Value;
+    }
+    void SetFloat(int f, double v)
+    {
+        TCell& cell = row_[static_cast<std::size_t>(f)];
+        cell.d = v;
+        cell.state = Value;
+    }
+    // The bytes are copied into the store's pool.
+    void SetBytes(int f, QByteArrayView v)
+    {
+        TCell& cell = row_[static_cast<std::size_t>(f)];
+        cell.state = Value;
+        const auto size = static_cast<std::size_t>(v.size());
+        cell.i = static_cast<std::int64_t>(store_.pool_.Append(v.data(), size));
+        cell.size = static_cast<std::uint32_t>(size);
+        store_.used_ += size;
+    }
+    // Adds the record and starts the next one; returns the new record's id.
+    int Append();
+
+private:
+    TRecordStore& store_;
+    std::vector<TCell> row_;
+    int next_; // id of the record being built
 };

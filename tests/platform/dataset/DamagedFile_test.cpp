@@ -102,4 +102,17 @@ TEST_F(DataSetDamaged, MissingFilesRaiseToo)
     EXPECT_FALSE(ds.Active());
 }
 
+TEST_F(DataSetDamaged, FoldersAndEmptyFilesRaise)
+{
+    TClientDataSet ds;
+    try {
+        ds.LoadFromFile(dir.path());
+        ADD_FAILURE() << "a folder was read";
+    } catch (const EDataSetError& e) {
+        EXPECT_TRUE(e.Message().contains(dir.path())) << e.what();
+    }
+    EXPECT_FALSE(ds.Active());
+    EXPECT_TRUE(ErrorOf(QByteArray()).contains(QStringLiteral("too short for a data packet (0 bytes)")));
+}
+
 } // namespace
