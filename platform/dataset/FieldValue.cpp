@@ -27,6 +27,9 @@ bool IsWide(const TFieldDef& def)
 
 QString FromUtf16Bytes(QByteArrayView bytes)
 {
+    // An empty value's view has no data pointer, which memcpy may not be given.
+    if (bytes.size() < 2)
+        return QString();
     QString s(bytes.size() / 2, Qt::Uninitialized);
     std::memcpy(s.data(), bytes.constData(), static_cast<std::size_t>(s.size()) * 2);
     return s;
